@@ -1,0 +1,34 @@
+# make run   - install what is missing, build, start the game
+# make test  - install what is missing, build, run every test
+BUILD    ?= build
+PACKAGES := g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-translations-l10n \
+            fonts-ipafont-gothic xvfb xauth
+JOBS     := $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: run test build deps
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "zenta: no display found (DISPLAY is not set); start it from a desktop session, or try: xvfb-run -a make run" >&2; \
+	  exit 1; \
+	fi
+	./$(BUILD)/zenta
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
+
+# Installs only the Debian packages that are missing; uses sudo when not root.
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  if [ "$$(id -u)" -eq 0 ]; then sudo=; else sudo=sudo; fi; \
+	  $$sudo apt-get update -q && \
+	  DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -q --no-install-recommends $$missing; \
+	fi

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "common/intervaltimer.h"
+#include "game/question.h"
+#include "layouts/form1layout.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+
+struct Module1;
+class Platform;
+class RandomSource;
+class QWindow;
+
+// The main window: the game itself. Its variables and handlers keep the
+// names the game has always had; the handlers are public so that tests can
+// drive them the way events do.
+class Form1 : public QMainWindow
+{
+    Q_OBJECT
+public:
+    Form1(Module1 &module, Platform &platform, RandomSource &random, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    Form1Ui ui;
+    IntervalTimer Timer1;
+
+    // The state of the game on show.
+    XTable xchi{};
+    qint16 a = 0, b = 0, c = 0;
+    qint16 seikai = 0;
+    qint16 mon = 0;
+    qint16 ten = 0;
+    std::array<QString, 4> hanimei;
+
+    void Form_Load();
+    void Form_Activate();
+    void Command1_Click();
+    void m1a_Click();
+    void shutsudai();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void onFocusWindowChanged(QWindow *window);
+    void greetIfDue();
+
+    Module1 &m_module;
+    Platform &m_platform;
+    RandomSource &m_random;
+
+    // The greeting comes when the main window becomes active after another
+    // window of ours; message boxes and other applications do not count.
+    QPointer<QWidget> m_lastForm;
+    bool m_greetPending = false;
+};

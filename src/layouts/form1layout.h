@@ -1,0 +1,40 @@
+#pragma once
+
+#include "layouts/formspec.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QMenu>
+#include <QPushButton>
+#include <array>
+
+class QMainWindow;
+class Label;
+
+// The main window's table of controls.
+const FormSpec &form1Spec();
+
+// The main window's widgets, built from form1Spec() into a QMainWindow with
+// a fixed client area and the menu bar "ゲーム", "ｘの値", "ヘルプ".
+struct Form1Ui
+{
+    QWidget *client = nullptr;
+
+    Label *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr;
+    std::array<Label *, 10> mondai{};
+    std::array<Label *, 5> bango{};
+    std::array<Label *, 5> sikiyo{};
+    Label *monbang = nullptr;
+    Label *tokuten = nullptr;
+    QPushButton *tokutenyo = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    std::array<QPushButton *, 5> kotae{};
+    QPushButton *Command1 = nullptr, *Command3 = nullptr, *helpyo = nullptr, *Command5 = nullptr;
+
+    QMenu *m1 = nullptr, *m4 = nullptr, *m5 = nullptr;
+    QAction *m1a = nullptr, *s1 = nullptr, *m1c = nullptr, *s2 = nullptr, *m1d = nullptr;
+    std::array<QAction *, 4> en{};
+    QAction *m5c = nullptr;
+
+    void setupUi(QMainWindow *window);
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QLabel>
+
+// A caption label: opaque, no border, text from the top. An auto-sized
+// label grows to fit its caption to the right and downwards, keeping its
+// top-left corner; it never shrinks below its designed size.
+class Label : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit Label(QWidget *parent = nullptr);
+
+    // Call after the label has its designed geometry.
+    void setAutoSize(bool on);
+    bool autoSize() const { return m_autoSize; }
+
+    // Hides QLabel::setText so that captions written through a Label fit.
+    void setText(const QString &text);
+
+private:
+    void fit();
+
+    bool m_autoSize = false;
+    QSize m_designed; // the size the window was laid out with
+};

@@ -1,0 +1,22 @@
+#include "testmain.h"
+
+#include <QDir>
+#include <QWidget>
+
+QString saveShot(QWidget *widget, const QString &name)
+{
+    const QString dir = qEnvironmentVariable("ZENTA_BUILD_DIR", QDir::tempPath()) + "/shots";
+    QDir().mkpath(dir);
+    const QString path = dir + '/' + name + '-' + QGuiApplication::platformName() + ".png";
+    widget->grab().save(path);
+    return path;
+}
+
+int visibleTopLevels()
+{
+    int n = 0;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            ++n;
+    return n;
+}
