@@ -1,0 +1,408 @@
+// The Best 5 in memory and in the ranking file: placing a score, the
+// player's own records, loading, saving and clearing, bad files and the
+// folder the file goes to.
+#include "results/rankinglocation.h"
+#include "results/rankingrecord.h"
+#include "results/rankingtable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using Scores = QList<int>;
+
+namespace {
+
+QByteArray record(const QString &name, int score)
+{
+    return encodeRecord(kiroku{name, static_cast<qint16>(score)});
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// Entry i's record in a file; blank where the file has no whole record.
+QByteArray recordOf(const QByteArray &file, int i)
+{
+    const qsizetype at = qsizetype(i) * recordSize;
+    return at + recordSize <= file.size() ? file.mid(at, recordSize) : blankRecord();
+}
+
+// What a save must leave of `before`: the new record at entry ichi, the
+// rows below it in its range one further down, every other record as it
+// was, and whatever lies beyond record 75.
+QByteArray afterSave(const QByteArray &before, int ichi, const QByteArray &newRecord)
+{
+    QByteArray out;
+    const int last = ichi / 5 * 5 + 4;
+    for (int i = 0; i < RankingTable::entryCount; ++i)
+        out += i == ichi ? newRecord : recordOf(before, i > ichi && i <= last ? i - 1 : i);
+    return out + before.mid(out.size());
+}
+
+// A file of `length` bytes of distinct records, scores falling from 100.
+QByteArray numberedFile(int length)
+{
+    QByteArray bytes;
+    for (int m = 1; bytes.size() < length; ++m)
+        bytes += record(QStringLiteral("n%1").arg(m), 100 - m);
+    return bytes.left(length);
+}
+
+// A folder below a regular file: nobody can create anything there, root
+// included.
+QString unwritableFolder(const QTemporaryDir &dir)
+{
+    QFile file(dir.filePath("plain-file"));
+    if (file.open(QIODevice::WriteOnly))
+        file.write("x");
+    return file.fileName() + "/program";
+}
+
+// While it lives, every write beyond `bytes` into a file fails, as on a
+// full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+} // namespace
+
+class TestRankingTable : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+
+    RankingLocation here() const { return RankingLocation({m_dir.path()}); }
+
+private slots:
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        m_path = m_dir.filePath("zenta.rnk");
+        QFile::remove(m_path);
+    }
+
+    void placement_data()
+    {
+        QTest::addColumn<int>("hani");
+        QTest::addColumn<Scores>("range");
+        QTest::addColumn<int>("kekka");
+        QTest::addColumn<int>("tourokuBefore");
+        QTest::addColumn<Scores>("ownBefore");
+        QTest::addColumn<int>("rank"); // 1 to 5; 0: no place
+        QTest::addColumn<Scores>("after");
+        QTest::addColumn<Scores>("ownAfter");
+
+        const Scores full{50, 40, 30, 20, 10};
+        const Scores empty{0, 0, 0, 0, 0};
+        QTest::newRow("tie with rank 3 goes above it")
+            << 1 << full << 30 << 0 << Scores{0, 0, 0} << 3 << Scores{50, 40, 30, 30, 20}
+            << Scores{30, 0, 0};
+        QTest::newRow("below all five, own list unchanged")
+            << 1 << full << 9 << 0 << Scores{30, 20, 10} << 0 << full << Scores{30, 20, 10};
+        QTest::newRow("misses the Best 5 but enters the own list")
+            << 2 << full << 9 << 0 << Scores{0, 0, 0} << 0 << full << Scores{9, 0, 0};
+        QTest::newRow("empty range: any score is rank 1")
+            << 0 << empty << 1 << 0 << Scores{0, 0, 0} << 1 << Scores{1, 0, 0, 0, 0}
+            << Scores{1, 0, 0};
+        QTest::newRow("kekka 0 places nothing, not even on empty rows")
+            << 1 << empty << 0 << 0 << Scores{30, 20, 10} << 0 << empty << Scores{30, 20, 10};
+        QTest::newRow("touroku 1 places nothing")
+            << 1 << full << 45 << 1 << Scores{30, 20, 10} << 0 << full << Scores{30, 20, 10};
+        QTest::newRow("own 30 20 10 with a new 20")
+            << 3 << full << 20 << 0 << Scores{30, 20, 10} << 4 << Scores{50, 40, 30, 20, 20}
+            << Scores{30, 20, 20};
+        QTest::newRow("own 30 20 10 with a new 5")
+            << 3 << empty << 5 << 0 << Scores{30, 20, 10} << 1 << Scores{5, 0, 0, 0, 0}
+            << Scores{30, 20, 10};
+        QTest::newRow("a new best tops both lists")
+            << 0 << full << 50 << 0 << Scores{40, 20, 10} << 1 << Scores{50, 50, 40, 30, 20}
+            << Scores{50, 40, 20};
+        QTest::newRow("last rank of the last range")
+            << 3 << full << 15 << 0 << Scores{0, 0, 0} << 5 << Scores{50, 40, 30, 20, 15}
+            << Scores{15, 0, 0};
+        QTest::newRow("scores out of order: the first row not above")
+            << 2 << Scores{10, 40, 5, 50, 0} << 20 << 0 << Scores{0, 0, 0} << 1
+            << Scores{20, 10, 40, 5, 50} << Scores{20, 0, 0};
+        QTest::newRow("negative scores are beaten")
+            << 0 << Scores{-3, -5, -7, -9, -11} << 2 << 0 << Scores{0, 0, 0} << 1
+            << Scores{2, -3, -5, -7, -9} << Scores{2, 0, 0};
+    }
+
+    void placement()
+    {
+        QFETCH(int, hani);
+        QFETCH(Scores, range);
+        QFETCH(int, kekka);
+        QFETCH(int, tourokuBefore);
+        QFETCH(Scores, ownBefore);
+        QFETCH(int, rank);
+        QFETCH(Scores, after);
+        QFETCH(Scores, ownAfter);
+
+        // The other ranges are full, so that a write outside the range
+        // would show in the file.
+        QByteArray before;
+        for (int i = 0; i < 20; ++i)
+            before += record(QStringLiteral("e%1").arg(i), i / 5 == hani ? range[i % 5] : 45 - i % 5);
+        writeAll(m_path, before);
+
+        Module1 module;
+        module.hani = static_cast<qint16>(hani);
+        module.kekka = static_cast<qint16>(kekka);
+        module.touroku = static_cast<qint16>(tourokuBefore);
+        for (int k = 0; k < 3; ++k)
+            module.jikokiroku[hani][k] = static_cast<qint16>(ownBefore[k]);
+        RankingTable table(module);
+        QVERIFY(table.yomikomi(here()));
+
+        QCOMPARE(table.jyunikime(), rank != 0);
+        QCOMPARE(module.touroku, rank != 0 ? 0 : (kekka && !tourokuBefore ? 1 : tourokuBefore));
+        for (int k = 0; k < 3; ++k)
+            QCOMPARE(module.jikokiroku[hani][k], ownAfter[k]);
+        for (int n = 0; n < 5; ++n)
+            QCOMPARE(table.jikanhyo[hani * 5 + n], after[n]);
+        if (rank) {
+            QCOMPARE(table.ichi, hani * 5 + rank - 1);
+            QCOMPARE(table.namaehyo[table.ichi], QStringLiteral("ここです！"));
+        }
+
+        QVERIFY(table.save(QStringLiteral("ZZ")));
+        QCOMPARE(readAll(m_path), rank ? afterSave(before, table.ichi, record("ZZ", kekka)) : before);
+    }
+
+    // A missing file is created empty and loads blank; viewing leaves it
+    // empty, the first save writes all 75 records.
+    void missingFile()
+    {
+        Module1 module;
+        RankingTable table(module);
+        QVERIFY(table.yomikomi(here()));
+        QCOMPARE(table.path(), m_path);
+        QCOMPARE(readAll(m_path), QByteArray());
+        QVERIFY(QFile::exists(m_path));
+        for (int i = 0; i < 20; ++i)
+            QVERIFY(table.namaehyo[i] == QString(10, u' ') && table.jikanhyo[i] == 0);
+        QVERIFY(!table.jyunikime());
+        QVERIFY(table.save(QString()));
+        QCOMPARE(readAll(m_path), QByteArray());
+
+        module.hani = 2;
+        module.kekka = 37;
+        RankingTable again(module);
+        QVERIFY(again.yomikomi(here()));
+        QVERIFY(again.jyunikime());
+        QVERIFY(again.save(QStringLiteral("やまだ")));
+        QCOMPARE(readAll(m_path), afterSave({}, 10, record("やまだ", 37)));
+        QCOMPARE(readAll(m_path).mid(120, 12).toHex(' '), "82 e2 82 dc 82 be 20 20 20 20 25 00");
+    }
+
+    // Range 2, rank 4 is record 14, at byte 156.
+    void recordOfRangeAndRank()
+    {
+        QByteArray bytes = numberedFile(240);
+        bytes.replace(156, recordSize, record("ABC", 37));
+        writeAll(m_path, bytes);
+        Module1 module;
+        RankingTable table(module);
+        QVERIFY(table.yomikomi(here()));
+        QCOMPARE(table.namaehyo[2 * 5 + 3], QStringLiteral("ABC       "));
+        QCOMPARE(table.jikanhyo[2 * 5 + 3], 37);
+    }
+
+    void shortAndLongFiles_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::newRow("half a record") << 6;
+        QTest::newRow("records and a part") << 12 * 7 + 5;
+        QTest::newRow("four ranges") << 240;
+        QTest::newRow("longer than 900") << 1000;
+        QTest::newRow("ragged tail") << 12 * 80 + 7;
+    }
+
+    void shortAndLongFiles()
+    {
+        QFETCH(int, length);
+        const QByteArray before = numberedFile(length);
+        writeAll(m_path, before);
+        Module1 module;
+        module.kekka = 99;
+        RankingTable table(module);
+        QVERIFY(table.yomikomi(here()));
+        for (int i = 0; i < 20; ++i)
+            QCOMPARE(table.jikanhyo[i], (i + 1) * recordSize <= length ? 99 - i : 0);
+        QVERIFY(table.jyunikime());
+        QVERIFY(table.save(QStringLiteral("new")));
+        QCOMPARE(readAll(m_path), afterSave(before, 0, record("new", 99)));
+    }
+
+    // Files of random bytes and random games: nothing crashes, names load
+    // as ten characters, a record is always 12 bytes and every record the
+    // placement did not move keeps its bytes.
+    void randomFiles()
+    {
+        QRandomGenerator random(20240607);
+        const QString pool = QStringLiteral("Aｱあ漢€😀¥－～ ");
+        for (int round = 0; round < 2000; ++round) {
+            QByteArray before(random.bounded(0, 1100), '\0');
+            for (char &byte : before)
+                byte = static_cast<char>(random.bounded(256));
+            writeAll(m_path, before);
+
+            Module1 module;
+            module.hani = static_cast<qint16>(random.bounded(4));
+            module.kekka = static_cast<qint16>(random.bounded(-5, 60));
+            for (qint16 &own : module.jikokiroku[module.hani])
+                own = static_cast<qint16>(random.bounded(-3, 60));
+            QString name;
+            for (int n = random.bounded(0, 16); n > 0; --n)
+                name += pool[random.bounded(pool.size())];
+
+            RankingTable table(module);
+            QVERIFY(table.yomikomi(here()));
+            for (int i = 0; i < 20; ++i)
+                QCOMPARE(table.namaehyo[i].size(), nameSize);
+            const bool placed = table.jyunikime();
+            QVERIFY(table.save(name));
+            const QByteArray expected =
+                placed ? afterSave(before, table.ichi, record(name, module.kekka)) : before;
+            if (readAll(m_path) != expected)
+                QFAIL(qPrintable(QStringLiteral("round %1").arg(round)));
+        }
+    }
+
+    // The clearing blanks records 1 to 20, keeps the rest, saves no
+    // pending score and leaves the player's own list alone.
+    void clearing_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::newRow("empty file") << 0;
+        QTest::newRow("short") << 100;
+        QTest::newRow("longer than 900") << 1003;
+    }
+
+    void clearing()
+    {
+        QFETCH(int, length);
+        const QByteArray before = numberedFile(length);
+        writeAll(m_path, before);
+        Module1 module;
+        module.hani = 1;
+        module.kekka = 90;
+        module.jikokiroku[1] = {30, 20, 10};
+        RankingTable table(module);
+        QVERIFY(table.yomikomi(here()));
+        QVERIFY(table.jyunikime());
+        QVERIFY(table.clearRanges());
+        QByteArray expected;
+        for (int i = 0; i < 20; ++i)
+            expected += blankRecord();
+        QCOMPARE(readAll(m_path), expected + before.mid(expected.size()));
+        QCOMPARE(module.jikokiroku[1], (std::array<qint16, 3>{90, 30, 20}));
+    }
+
+    // A save or clearing that cannot finish (the disk is full after 100
+    // bytes) reports it and leaves the old file exactly as it was.
+    void failedWriteKeepsOldFile_data()
+    {
+        QTest::addColumn<bool>("clearing");
+        QTest::newRow("save") << false;
+        QTest::newRow("clearing") << true;
+    }
+
+    void failedWriteKeepsOldFile()
+    {
+        QFETCH(bool, clearing);
+        const QByteArray before = numberedFile(96);
+        writeAll(m_path, before);
+        Module1 module;
+        module.kekka = 100;
+        RankingTable table(module);
+        QVERIFY(table.yomikomi(here()));
+        QVERIFY(table.jyunikime());
+        {
+            const FileSizeLimit full(100);
+            QVERIFY(!(clearing ? table.clearRanges() : table.save(QStringLiteral("new"))));
+        }
+        QCOMPARE(readAll(m_path), before);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"zenta.rnk"});
+    }
+
+    // The folders in order: the file goes to the first that takes it,
+    // created when missing; with none, the lists load blank and storing
+    // reports failure.
+    void location_data()
+    {
+        QTest::addColumn<bool>("programWritable");
+        QTest::addColumn<bool>("dataWritable");
+        QTest::newRow("program folder first") << true << true;
+        QTest::newRow("data folder when the program's cannot be written") << false << true;
+        QTest::newRow("neither") << false << false;
+    }
+
+    void location()
+    {
+        QFETCH(bool, programWritable);
+        QFETCH(bool, dataWritable);
+        const QString program = programWritable ? m_dir.path() : unwritableFolder(m_dir);
+        const QString data = dataWritable ? m_dir.filePath("data/zenta") : program + "/data";
+        QDir(data).removeRecursively();
+        if (programWritable) {
+            QVERIFY(QDir().mkpath(data));
+            writeAll(data + "/zenta.rnk", record("data", 5));
+            writeAll(m_path, record("program", 6));
+        }
+
+        Module1 module;
+        module.kekka = 12;
+        RankingTable table(module);
+        QCOMPARE(table.yomikomi(RankingLocation({program, data})), dataWritable);
+        const QString expected = programWritable ? m_path : dataWritable ? data + "/zenta.rnk" : "";
+        QCOMPARE(table.path(), expected);
+        QCOMPARE(table.jikanhyo[0], programWritable ? 6 : 0);
+        QVERIFY(table.jyunikime());
+        QCOMPARE(table.save(QStringLiteral("fb")), dataWritable);
+        if (dataWritable)
+            QCOMPARE(readAll(expected).first(12), record("fb", 12));
+        QCOMPARE(table.clearRanges(), dataWritable);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRankingTable)
+#include "tst_rankingtable.moc"
