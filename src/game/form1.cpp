@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QMessageBox>
 #include <QWindow>
+#include <cmath>
 
 Form1::Form1(Module1 &module, Platform &platform, RandomSource &random, QWidget *parent)
     : QMainWindow(parent), m_module(module), m_platform(platform), m_random(random)
@@ -18,6 +19,18 @@ Form1::Form1(Module1 &module, Platform &platform, RandomSource &random, QWidget 
 
     connect(ui.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(ui.m1a, &QAction::triggered, this, &Form1::m1a_Click);
+    for (int i = 0; i < 5; ++i)
+        connect(ui.kotae[i], &QPushButton::clicked, this, [this, i] { kotae_Click(i); });
+    connect(&Timer1, &IntervalTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(ui.Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    for (int i = 0; i < 4; ++i)
+        connect(ui.en[i], &QAction::triggered, this, [this, i] { en_Click(i); });
+    connect(ui.m1c, &QAction::triggered, this, &Form1::m1c_Click);
+    connect(ui.tokutenyo, &QPushButton::clicked, this, &Form1::tokutenyo_Click);
+    connect(ui.Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    connect(ui.m1d, &QAction::triggered, this, &Form1::m1d_Click);
+    connect(ui.m5c, &QAction::triggered, this, &Form1::m5c_Click);
+    connect(ui.helpyo, &QPushButton::clicked, this, &Form1::helpyo_Click);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &Form1::onFocusWindowChanged);
 
     Form_Load();
@@ -78,6 +91,130 @@ void Form1::shutsudai()
     xchi = q.xchi;
     for (int i = 0; i < 10; ++i)
         ui.mondai[i]->setText(q.cells[i]);
+}
+
+void Form1::kotae_Click(int index)
+{
+    if (index == seikai) {
+        markQuestion(maruMark);
+        const double total = readNumber(ui.tokuten->text()) + readNumber(ui.tokutenyo->text());
+        ui.tokutenyo->setText(numberText(total));
+    } else {
+        markQuestion(batsuMark);
+    }
+    Timer1.setInterval(0);
+    m_platform.beep();
+    if (mon == 5) {
+        endGame();
+        m_platform.inform(this,
+                          QStringLiteral("再スタートは，\r「スタート」ボタンをクリック!!"),
+                          QStringLiteral("再スタート"));
+    } else {
+        shutsudai();
+    }
+}
+
+void Form1::Timer1_Timer()
+{
+    --ten;
+    if (ten != -1) {
+        ui.tokuten->setText(numberText(ten));
+        return;
+    }
+    markQuestion(batsuMark);
+    m_platform.beep();
+    Timer1.setInterval(0);
+    if (mon == 5)
+        endGame();
+    else
+        shutsudai();
+}
+
+void Form1::markQuestion(const QString &mark)
+{
+    ui.sikiyo[mon - 1]->setText(mark);
+}
+
+void Form1::endGame()
+{
+    for (QPushButton *button : ui.kotae)
+        button->setEnabled(false);
+    // The total is always whole; rounding halves to even keeps the old rule.
+    m_module.kekka = static_cast<qint16>(std::nearbyint(readNumber(ui.tokutenyo->text())));
+    openResults(true);
+}
+
+void Form1::announceRange(int range)
+{
+    ui.Command3->setText(QStringLiteral("ｘの値：") + hanimei[range]);
+    m_platform.inform(this,
+                      QStringLiteral("ｘの値を ") + hanimei[range]
+                          + QStringLiteral(" の範囲にします。\r「スタート」ボタンをクリックしてください。"),
+                      QStringLiteral("ｘの値の変更"));
+}
+
+void Form1::Command3_Click()
+{
+    Timer1.setInterval(0);
+    for (QAction *item : ui.en)
+        item->setChecked(false);
+    m_module.hani = static_cast<qint16>(m_module.hani + 1);
+    if (m_module.hani == 4)
+        m_module.hani = 0;
+    ui.en[m_module.hani]->setChecked(true);
+    announceRange(m_module.hani);
+}
+
+void Form1::en_Click(int index)
+{
+    for (QAction *item : ui.en)
+        item->setChecked(false);
+    ui.en[index]->setChecked(true);
+    const qint16 old = m_module.hani;
+    m_module.hani = static_cast<qint16>(index);
+    if (old != index)
+        announceRange(index);
+}
+
+void Form1::m1c_Click()
+{
+    m_module.kekka = 0;
+    openResults(false);
+}
+
+void Form1::tokutenyo_Click()
+{
+    m1c_Click();
+}
+
+void Form1::Command5_Click()
+{
+    m_platform.endProgram();
+}
+
+void Form1::m1d_Click()
+{
+    Command5_Click();
+}
+
+void Form1::m5c_Click()
+{
+    openHelp();
+}
+
+void Form1::helpyo_Click()
+{
+    openHelp();
+}
+
+void Form1::openResults(bool modal)
+{
+    Q_UNUSED(modal); // the results window comes with the ranking file
+}
+
+void Form1::openHelp()
+{
+    // the help window comes later
 }
 
 void Form1::closeEvent(QCloseEvent *event)

@@ -40,12 +40,33 @@ public:
     void m1a_Click();
     void shutsudai();
 
+    void kotae_Click(int index);
+    void Timer1_Timer();
+
+    void Command3_Click();
+    void en_Click(int index);
+    void m1c_Click();
+    void tokutenyo_Click();
+    void Command5_Click();
+    void m1d_Click();
+    void m5c_Click();
+    void helpyo_Click();
+
+    // The results window: modal at the end of a game (returns when it has
+    // closed), not modal from the list command.
+    void openResults(bool modal);
+    // The help window, not modal.
+    void openHelp();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void onFocusWindowChanged(QWindow *window);
     void greetIfDue();
+    void markQuestion(const QString &mark);
+    void endGame();
+    void announceRange(int range);
 
     Module1 &m_module;
     Platform &m_platform;
