@@ -3,6 +3,7 @@
 #include "common/startup.h"
 #include "game/form1.h"
 #include "results/module1.h"
+#include "results/rankinglocation.h"
 
 #include <QApplication>
 
@@ -14,7 +15,7 @@ int main(int argc, char *argv[])
     Module1 module;
     DesktopPlatform platform;
     ClockRandom random;
-    Form1 form(module, platform, random);
+    Form1 form(module, platform, random, RankingLocation::standard());
     form.show();
     return app.exec();
 }

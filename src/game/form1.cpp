@@ -4,6 +4,7 @@
 #include "common/numbertext.h"
 #include "common/platform.h"
 #include "layouts/label.h"
+#include "results/form3.h"
 #include "results/module1.h"
 
 #include <QApplication>
@@ -12,8 +13,10 @@
 #include <QWindow>
 #include <cmath>
 
-Form1::Form1(Module1 &module, Platform &platform, RandomSource &random, QWidget *parent)
-    : QMainWindow(parent), m_module(module), m_platform(platform), m_random(random)
+Form1::Form1(Module1 &module, Platform &platform, RandomSource &random,
+             const RankingLocation &ranking, QWidget *parent)
+    : QMainWindow(parent), m_module(module), m_platform(platform), m_random(random),
+      m_ranking(ranking)
 {
     ui.setupUi(this);
 
@@ -209,7 +212,23 @@ void Form1::helpyo_Click()
 
 void Form1::openResults(bool modal)
 {
-    Q_UNUSED(modal); // the results window comes with the ranking file
+    if (m_results) {
+        if (!modal) {
+            m_results->raise();
+            m_results->activateWindow();
+            return;
+        }
+        // Open from the list command, it has nothing to save; the new
+        // score gets a window of its own, loaded afresh.
+        m_results->close();
+        delete m_results.data();
+    }
+    auto *results = new Form3(m_module, m_platform, m_ranking, this);
+    m_results = results;
+    if (modal)
+        results->exec(); // the window is deleted when it closes
+    else
+        results->show();
 }
 
 void Form1::openHelp()

@@ -3,6 +3,7 @@
 #include "common/intervaltimer.h"
 #include "game/question.h"
 #include "layouts/form1layout.h"
+#include "results/rankinglocation.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -12,6 +13,7 @@ struct Module1;
 class Platform;
 class RandomSource;
 class QWindow;
+class Form3;
 
 // The main window: the game itself. Its variables and handlers keep the
 // names the game has always had; the handlers are public so that tests can
@@ -20,7 +22,9 @@ class Form1 : public QMainWindow
 {
     Q_OBJECT
 public:
-    Form1(Module1 &module, Platform &platform, RandomSource &random, QWidget *parent = nullptr);
+    // `ranking` tells the results window where the ranking file may live.
+    Form1(Module1 &module, Platform &platform, RandomSource &random,
+          const RankingLocation &ranking, QWidget *parent = nullptr);
     ~Form1() override;
 
     Form1Ui ui;
@@ -53,7 +57,9 @@ public:
     void helpyo_Click();
 
     // The results window: modal at the end of a game (returns when it has
-    // closed), not modal from the list command.
+    // closed), not modal from the list command. Opening it while it is open
+    // from the list command brings it to the front; a game that ends then
+    // closes it and opens a fresh one for the new score.
     void openResults(bool modal);
     // The help window, not modal.
     void openHelp();
@@ -71,6 +77,8 @@ private:
     Module1 &m_module;
     Platform &m_platform;
     RandomSource &m_random;
+    RankingLocation m_ranking;
+    QPointer<Form3> m_results; // the results window while it is open
 
     // The greeting comes when the main window becomes active after another
     // window of ours; message boxes and other applications do not count.

@@ -1,15 +1,41 @@
 #include "gamefixture.h"
 
+#include "results/form3.h"
+
 #include <QApplication>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 GameFixture::GameFixture(quint32 seed) : random(seed)
 {
-    form = std::make_unique<Form1>(module, platform, random);
+    form = std::make_unique<Form1>(module, platform, random,
+                                   RankingLocation({rankingFolder.path()}));
+    qApp->installEventFilter(this);
+}
+
+bool GameFixture::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *results = qobject_cast<Form3 *>(watched);
+    if (results && event->type() == QEvent::Show && results->isModal()) {
+        ++modalResults;
+        // Answered from inside its own event loop, once it is active.
+        QTimer::singleShot(0, results, [this, window = QPointer<Form3>(results)] {
+            // (qWaitForWindowActive() counts a window active while its
+            // parent is, so it cannot tell.)
+            QVERIFY(QTest::qWaitFor([&] { return !window || QApplication::activeWindow() == window; }));
+            if (onResults && window)
+                onResults(*window);
+            if (window && window->isVisible())
+                window->Command1_Click();
+        });
+    }
+    return false;
 }
 
 GameFixture::~GameFixture()
 {
+    qApp->removeEventFilter(this);
     form.reset();
     for (QWidget *w : QApplication::topLevelWidgets())
         w->close();
