@@ -171,6 +171,7 @@ private slots:
         QCOMPARE(form->minimumSize(), form->maximumSize());
         QCOMPARE(form->palette().color(QPalette::Window), QColor(0, 0, 255));
         QVERIFY(form->autoFillBackground());
+        QVERIFY(!form->windowIcon().isNull());
         QVERIFY(QTest::qWaitForWindowExposed(form));
         saveShot(form, "form2");
     }
