@@ -10,7 +10,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QWindow>
-#include <memory>
 
 namespace {
 
@@ -80,7 +79,6 @@ private slots:
     void init()
     {
         m_main = new QWidget;
-        m_main->setObjectName("mainWindow");
         m_main->resize(200, 100);
     }
 
@@ -88,20 +86,20 @@ private slots:
     {
         delete m_form;
         delete m_main;
-        QVERIFY(visibleTopLevels() == 0);
+        QCOMPARE(visibleTopLevels(), 0);
     }
 
     void texts_data()
     {
         QTest::addColumn<QString>("text");
-    QTest::newRow("Label2") << QStringLiteral(
-        "\u3000 中学校３年間の「関数関係」を  対応表から見つけるゲーム感覚の学習ソフトです。");
-    QTest::newRow("Label3") << QStringLiteral(
-        "\u3000 「スタート」ボタンをクリックすると，対応表が表示されます。  そこで，ｘとｙの関係を見つけ，下のあてはまる関数関係をクリックします。   正解かどうかは，上のリストに○×で表示されます。５問解いたら終わりです。");
-    QTest::newRow("Label4") << QStringLiteral(
-        "\u3000 問題が表示されたら，１０→９→８・・・と点数が下がっていきます。速く正解すると得点は高いです。５問解いたあと，得点の一覧表が表示されます。Ｂｅｓｔ５に入ると，名前が登録できます。その後，「スタート」ボタンをクリックすると再開されます。");
-    QTest::newRow("Label6") << QStringLiteral(
-        "  ｘの値は，【－２～２】【１～５】【－５～－１】【ランダム】の場合があります。");
+        QTest::newRow("Label2") << QStringLiteral(
+            "\u3000 中学校３年間の「関数関係」を  対応表から見つけるゲーム感覚の学習ソフトです。");
+        QTest::newRow("Label3") << QStringLiteral(
+            "\u3000 「スタート」ボタンをクリックすると，対応表が表示されます。  そこで，ｘとｙの関係を見つけ，下のあてはまる関数関係をクリックします。   正解かどうかは，上のリストに○×で表示されます。５問解いたら終わりです。");
+        QTest::newRow("Label4") << QStringLiteral(
+            "\u3000 問題が表示されたら，１０→９→８・・・と点数が下がっていきます。速く正解すると得点は高いです。５問解いたあと，得点の一覧表が表示されます。Ｂｅｓｔ５に入ると，名前が登録できます。その後，「スタート」ボタンをクリックすると再開されます。");
+        QTest::newRow("Label6") << QStringLiteral(
+            "  ｘの値は，【－２～２】【１～５】【－５～－１】【ランダム】の場合があります。");
     }
 
     void texts()
@@ -113,7 +111,8 @@ private slots:
 
     void controls_data()
     {
-        // Places in twips, fonts in points; no text colour: the desktop's.
+        // Places in twips, fonts in points; no text colour: the desktop's;
+        // no width: sized to the text.
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QRect>("twipsBox");
         QTest::addColumn<double>("points");
@@ -131,6 +130,8 @@ private slots:
                                 << QColor() << green;
         QTest::newRow("Command1") << QStringLiteral("戻る") << QRect(4680, 6000, 1095, 540) << 12.0
                                   << false << QColor() << QColor();
+        QTest::newRow("Label5") << QString() << QRect(1080, 6120, 0, 285) << 14.25 << true
+                                << QColor(255, 255, 255) << QColor(255, 0, 255);
     }
 
     void controls()
@@ -144,8 +145,12 @@ private slots:
         Form2 *form = open();
         QWidget *w = control<QWidget>(form, QTest::currentDataTag());
 
-        QCOMPARE(w->geometry(),
-                 twipsRect(twipsBox.x(), twipsBox.y(), twipsBox.width(), twipsBox.height()));
+        const QRect box =
+            twipsRect(twipsBox.x(), twipsBox.y(), twipsBox.width(), twipsBox.height());
+        if (box.width() > 0)
+            QCOMPARE(w->geometry(), box);
+        QCOMPARE(w->pos(), box.topLeft());
+        QVERIFY(w->height() >= box.height());
         QCOMPARE(w->font().family(), QString::fromUtf8(gothicFamily));
         QCOMPARE(w->font().pointSizeF(), points);
         QCOMPARE(w->font().bold(), bold);
@@ -163,31 +168,23 @@ private slots:
     void window()
     {
         Form2 *form = open();
-        QVERIFY(form->isWindow());
         QVERIFY(!form->parent());
-        QCOMPARE(form->objectName(), QStringLiteral("Form2"));
         QCOMPARE(form->windowTitle(), QStringLiteral("ヒョウミ1(z.Aoba)"));
         QCOMPARE(form->size(), QSize(twips(6090), twips(6645)));
         QCOMPARE(form->minimumSize(), form->maximumSize());
         QCOMPARE(form->palette().color(QPalette::Window), QColor(0, 0, 255));
-        QVERIFY(form->autoFillBackground());
         QVERIFY(!form->windowIcon().isNull());
         QVERIFY(QTest::qWaitForWindowExposed(form));
         saveShot(form, "form2");
     }
 
+    // The credit line is as wide as its text, and clear of the back button.
     void creditLine()
     {
         Form2 *form = open();
         Label *credit = form->ui.Label5;
         QVERIFY(!credit->text().trimmed().isEmpty());
-        QCOMPARE(credit->pos(), twipsRect(1080, 6120, 0, 0).topLeft());
-        QCOMPARE(credit->font(), gothicFont(14.25, true));
-        QCOMPARE(credit->palette().color(QPalette::WindowText), QColor(255, 255, 255));
-        QCOMPARE(credit->palette().color(QPalette::Window), QColor(255, 0, 255));
-        // Sized to its text, and clear of the back button.
         QCOMPARE(credit->width(), credit->fontMetrics().horizontalAdvance(credit->text()));
-        QVERIFY(credit->height() >= credit->fontMetrics().height());
         QVERIFY(credit->geometry().right() < form->ui.Command1->x());
         QVERIFY(form->rect().contains(credit->geometry()));
     }
