@@ -3,7 +3,8 @@
 # make bench - install what is missing, build, run the benchmarks (by hand)
 BUILD    ?= build
 PACKAGES := g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-translations-l10n \
-            fonts-ipafont-gothic xvfb xauth
+            fonts-ipafont-gothic xvfb xauth \
+            desktop-file-utils appstream binutils-mingw-w64-i686
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 
 .PHONY: run test bench build deps
