@@ -3,6 +3,7 @@
 #include "common/intervaltimer.h"
 #include "game/question.h"
 #include "layouts/form1layout.h"
+#include "layouts/form2.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -12,6 +13,7 @@ struct Module1;
 class Platform;
 class RandomSource;
 class QWindow;
+
 
 // The main window: the game itself. Its variables and handlers keep the
 // names the game has always had; the handlers are public so that tests can
@@ -55,8 +57,9 @@ public:
     // The results window: modal at the end of a game (returns when it has
     // closed), not modal from the list command.
     void openResults(bool modal);
-    // The help window, not modal.
+    // The help window, not modal; there is never more than one.
     void openHelp();
+    Form2 *helpWindow() const { return m_help; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -75,5 +78,9 @@ private:
     // The greeting comes when the main window becomes active after another
     // window of ours; message boxes and other applications do not count.
     QPointer<QWidget> m_lastForm;
+
+    // The help window lives from its first opening until it is closed
+    // through its frame; the back button only hides it.
+    QPointer<Form2> m_help;
     bool m_greetPending = false;
 };
