@@ -110,6 +110,18 @@ void Label::paintEvent(QPaintEvent *event)
         else if (horizontal & Qt::AlignHCenter)
             x += free / 2;
         line.setPosition(QPointF(0, 0));
-        line.draw(&painter, QPointF(x, top + static_cast<int>(i) * pitch));
+        const int y = top + static_cast<int>(i) * pitch;
+        if (free < 0) {
+            // A word wider than the label ("10" at 120 pt, in a stand-in
+            // face with wider digits) is condensed to the label's width
+            // rather than cut off.
+            painter.save();
+            painter.translate(box.left(), 0);
+            painter.scale(box.width() / line.naturalTextWidth(), 1.0);
+            line.draw(&painter, QPointF(0, y));
+            painter.restore();
+            continue;
+        }
+        line.draw(&painter, QPointF(x, y));
     }
 }

@@ -9,7 +9,8 @@
 // Wrapped text is set one em apart, line under line, as in the face the
 // windows were laid out for. Its stand-ins on other systems have taller
 // ascents and descents, and with their own line spacing the last line of
-// a text would fall below the bottom of its label.
+// a text would fall below the bottom of its label. A word wider than the
+// label is drawn condensed to its width instead of being cut off.
 class Label : public QLabel
 {
     Q_OBJECT
