@@ -1,11 +1,13 @@
 # make run   - install what is missing, build, start the game
 # make test  - install what is missing, build, run every test
+# make bench - install what is missing, build, run the benchmarks (by hand)
 BUILD    ?= build
 PACKAGES := g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-translations-l10n \
-            fonts-ipafont-gothic xvfb xauth
+            fonts-ipafont-gothic xvfb xauth \
+            desktop-file-utils appstream binutils-mingw-w64-i686
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test build deps
+.PHONY: run test bench build deps
 
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
@@ -16,6 +18,9 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	cmake --build $(BUILD) -j $(JOBS) --target bench
 
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo

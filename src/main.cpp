@@ -1,21 +1,11 @@
-#include "common/platform.h"
-#include "common/randomsource.h"
-#include "common/startup.h"
-#include "game/form1.h"
-#include "results/module1.h"
-#include "results/rankinglocation.h"
+#include "game/program.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    setUpApplication(app);
-
-    Module1 module;
-    DesktopPlatform platform;
-    ClockRandom random;
-    Form1 form(module, platform, random, RankingLocation::standard());
-    form.show();
+    Program program(app);
+    program.mainWindow().show();
     return app.exec();
 }

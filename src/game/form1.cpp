@@ -3,6 +3,7 @@
 #include "common/captions.h"
 #include "common/numbertext.h"
 #include "common/platform.h"
+#include "layouts/form2.h"
 #include "layouts/label.h"
 #include "results/form3.h"
 #include "results/module1.h"
@@ -40,7 +41,10 @@ Form1::Form1(Module1 &module, Platform &platform, RandomSource &random,
     ui.Command1->setFocus();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    delete m_help; // a window of its own, without a parent
+}
 
 void Form1::Form_Load()
 {
@@ -233,7 +237,11 @@ void Form1::openResults(bool modal)
 
 void Form1::openHelp()
 {
-    // the help window comes later
+    if (!m_help)
+        m_help = new Form2(this);
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
 }
 
 void Form1::closeEvent(QCloseEvent *event)

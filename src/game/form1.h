@@ -3,6 +3,7 @@
 #include "common/intervaltimer.h"
 #include "game/question.h"
 #include "layouts/form1layout.h"
+#include "layouts/form2.h"
 #include "results/rankinglocation.h"
 
 #include <QMainWindow>
@@ -14,6 +15,7 @@ class Platform;
 class RandomSource;
 class QWindow;
 class Form3;
+
 
 // The main window: the game itself. Its variables and handlers keep the
 // names the game has always had; the handlers are public so that tests can
@@ -61,8 +63,9 @@ public:
     // from the list command brings it to the front; a game that ends then
     // closes it and opens a fresh one for the new score.
     void openResults(bool modal);
-    // The help window, not modal.
+    // The help window, not modal; there is never more than one.
     void openHelp();
+    Form2 *helpWindow() const { return m_help; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -83,5 +86,9 @@ private:
     // The greeting comes when the main window becomes active after another
     // window of ours; message boxes and other applications do not count.
     QPointer<QWidget> m_lastForm;
+
+    // The help window lives from its first opening until it is closed
+    // through its frame; the back button only hides it.
+    QPointer<Form2> m_help;
     bool m_greetPending = false;
 };

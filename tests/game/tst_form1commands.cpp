@@ -1,6 +1,7 @@
 // window test
 #include "common/captions.h"
 #include "gamefixture.h"
+#include "layouts/form2.h"
 #include "layouts/label.h"
 #include "testmain.h"
 
@@ -23,6 +24,9 @@ private slots:
     void quit_data();
     void quit();
     void randomRangeThroughTheWindow();
+    void helpOpensOneWindow();
+    void helpBackLeavesTheGameRunning();
+    void helpClosedThroughItsFrameOpensAnew();
 
 private:
     static QString announcement(int range)
@@ -255,6 +259,68 @@ void TestForm1Commands::randomRangeThroughTheWindow()
         else
             f.kotae_Click(f.seikai);
     }
+}
+
+void TestForm1Commands::helpOpensOneWindow()
+{
+    GameFixture game;
+    game.show();
+    Form1 &f = *game.form;
+    QTest::mouseClick(f.ui.helpyo, Qt::LeftButton);
+    Form2 *help = f.helpWindow();
+    QVERIFY(help);
+    QVERIFY(help->isVisible());
+    QVERIFY(!help->parentWidget()); // a window of its own, not kept above the main window
+    f.ui.m5c->trigger();
+    QCOMPARE(f.helpWindow(), help);
+    QCOMPARE(visibleTopLevels(), 2);
+    QVERIFY(QTest::qWaitForWindowActive(help));
+}
+
+void TestForm1Commands::helpBackLeavesTheGameRunning()
+{
+    GameFixture game;
+    game.show();
+    QTRY_COMPARE(game.greetings(), 1);
+    Form1 &f = *game.form;
+    f.Command1_Click();
+    f.Timer1_Timer();
+    f.ui.m5c->trigger();
+    Form2 *help = f.helpWindow();
+    QVERIFY(QTest::qWaitForWindowActive(help));
+    QCOMPARE(f.Timer1.interval(), 2000); // the question keeps counting down
+
+    QTest::mouseClick(help->ui.Command1, Qt::LeftButton);
+    QVERIFY(!help->isVisible());
+    QCOMPARE(f.helpWindow(), help); // hidden, not destroyed
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QTRY_COMPARE(game.greetings(), 2); // back from another window of ours
+    QCOMPARE(f.mon, 1);
+    QCOMPARE(f.ui.tokuten->text(), QStringLiteral(" 9"));
+    QCOMPARE(f.Timer1.interval(), 2000);
+    for (QPushButton *button : f.ui.kotae)
+        QVERIFY(button->isEnabled());
+
+    f.ui.helpyo->click();
+    QCOMPARE(f.helpWindow(), help);
+    QVERIFY(help->isVisible());
+}
+
+void TestForm1Commands::helpClosedThroughItsFrameOpensAnew()
+{
+    GameFixture game;
+    game.show();
+    Form1 &f = *game.form;
+    f.ui.helpyo->click();
+    QPointer<Form2> first = f.helpWindow();
+    const QString text = first->ui.Label3->text();
+    first->close();
+    QTRY_VERIFY(first.isNull());
+    f.ui.m5c->trigger();
+    QVERIFY(f.helpWindow());
+    QCOMPARE(f.helpWindow()->ui.Label3->text(), text);
+    QCOMPARE(f.helpWindow()->ui.Label3->geometry(), QRect(24, 104, 369, 97));
+    saveShot(f.helpWindow(), "form2-from-main");
 }
 
 ZENTA_TEST_MAIN(TestForm1Commands)

@@ -55,6 +55,20 @@ void TestForm1Play::rightAnswerBeforeTheFirstTick()
     QCOMPARE(f.ui.monbang->text(), QStringLiteral("第 2問"));
     QCOMPARE(f.ui.tokuten->text(), QStringLiteral("10"));
     QCOMPARE(f.Timer1.interval(), 2000);
+
+    // Both digits of "10" show whole in the points label: the "0" reaches
+    // into the right quarter but stops short of the edge that would cut it.
+    const QImage image = f.ui.tokuten->grab().toImage();
+    auto greenInColumns = [&](int from, int to) {
+        for (int x = from; x < to; ++x)
+            for (int y = 0; y < image.height(); ++y)
+                if (image.pixelColor(x, y) == QColor(0, 255, 0))
+                    return true;
+        return false;
+    };
+    QVERIFY(greenInColumns(image.width() * 3 / 4, image.width()));
+    QVERIFY(!greenInColumns(image.width() - 2, image.width()));
+    saveShot(f.ui.tokuten, "tokuten-10");
 }
 
 void TestForm1Play::pointsCountDown()

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "common/platform.h"
+#include "common/randomsource.h"
+#include "game/form1.h"
+#include "results/module1.h"
+
+class QApplication;
+
+// A run of the game as main() starts it: the application set up, the shared
+// state, the desktop platform, the clock-seeded random source and the main
+// window, not yet shown. The benchmarks start the program through here too.
+class Program
+{
+public:
+    explicit Program(QApplication &app);
+
+    Form1 &mainWindow() { return m_form; }
+
+private:
+    static QApplication &setUp(QApplication &app);
+
+    QApplication &m_app;
+    Module1 m_module;
+    DesktopPlatform m_platform;
+    ClockRandom m_random;
+    Form1 m_form;
+};

@@ -1,0 +1,23 @@
+#include "layouts/form2.h"
+
+#include <QPushButton>
+
+Form2::Form2(QWidget *mainWindow) : QWidget(nullptr), m_mainWindow(mainWindow)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    ui.setupUi(this);
+    // The back button is the only control that takes the focus.
+    setFocusPolicy(Qt::NoFocus);
+    ui.Command1->setFocus();
+    connect(ui.Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+}
+
+void Form2::Command1_Click()
+{
+    if (m_mainWindow) {
+        m_mainWindow->show();
+        m_mainWindow->raise();
+        m_mainWindow->activateWindow();
+    }
+    hide();
+}
