@@ -1,13 +1,14 @@
 # make run   - install what is missing, build, start the game
 # make test  - install what is missing, build, run every test
 # make bench - install what is missing, build, run the benchmarks (by hand)
+# make test-sanitize - every test again, built with ASan and UBSan
 BUILD    ?= build
 PACKAGES := g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-translations-l10n \
             fonts-ipafont-gothic xvfb xauth \
             desktop-file-utils appstream binutils-mingw-w64-i686
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test bench build deps
+.PHONY: run test test-sanitize bench build deps
 
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
@@ -18,6 +19,11 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-sanitize: deps
+	cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=Debug -DZENTA_SANITIZE=ON
+	cmake --build $(BUILD)-sanitize -j $(JOBS)
+	cd $(BUILD)-sanitize && ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target bench

@@ -65,7 +65,7 @@ public:
     void openResults(bool modal);
     // The help window, not modal; there is never more than one.
     void openHelp();
-    Form2 *helpWindow() const { return m_help; }
+    Form2 *helpWindow() const { return m_help.data(); }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
