@@ -2,13 +2,14 @@
 # make test  - install what is missing, build, run every test
 # make bench - install what is missing, build, run the benchmarks (by hand)
 # make test-sanitize - every test again, built with ASan and UBSan
+# make lint  - fails when a file is not formatted or cppcheck finds something
 BUILD    ?= build
 PACKAGES := g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-translations-l10n \
             fonts-ipafont-gothic xvfb xauth \
             desktop-file-utils appstream binutils-mingw-w64-i686
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test test-sanitize bench build deps
+.PHONY: run test test-sanitize lint bench build deps
 
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
@@ -24,6 +25,14 @@ test-sanitize: deps
 	cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=Debug -DZENTA_SANITIZE=ON
 	cmake --build $(BUILD)-sanitize -j $(JOBS)
 	cd $(BUILD)-sanitize && ctest --output-on-failure -j $(JOBS)
+
+SOURCES = $(shell git ls-files '*.cpp' '*.h')
+lint:
+	@$(MAKE) --no-print-directory deps PACKAGES="clang-format cppcheck"
+	@echo "clang-format: checking $(words $(SOURCES)) files"
+	@clang-format --dry-run --Werror $(SOURCES)
+	cppcheck --enable=warning,style,performance,portability --std=c++20 --library=qt \
+	  --inline-suppr --error-exitcode=1 --quiet -I src src
 
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target bench

@@ -25,8 +25,8 @@ public:
     {
         return QMessageBox::Ok;
     }
-    void beep() override {}
-    void endProgram() override {}
+    void beep() override { }
+    void endProgram() override { }
 };
 
 double median(std::vector<double> v)
@@ -76,18 +76,23 @@ int main(int argc, char *argv[])
         const double k = double(ticks.size());
         for (std::size_t n = 0; n < ticks.size(); ++n) {
             const double x = double(n + 1), e = ticks[n] - 2000.0 * x;
-            sn += x; se += e; snn += x * x; sne += x * e;
+            sn += x;
+            se += e;
+            snn += x * x;
+            sne += x * e;
         }
         drifts.push_back((k * sne - sn * se) / (k * snn - sn * sn));
         timeouts.push_back(ticks.back());
-        std::fprintf(stderr, "run %d: time-out at %.3f ms, tick errors (ms):", run + 1, ticks.back());
+        std::fprintf(stderr, "run %d: time-out at %.3f ms, tick errors (ms):", run + 1,
+                     ticks.back());
         for (std::size_t n = 0; n < ticks.size(); ++n)
             std::fprintf(stderr, " %+.2f", ticks[n] - 2000.0 * double(n + 1));
         std::fprintf(stderr, "\n");
     }
     std::printf("RESULT countdown_timeout_ms %.3f\n", median(timeouts));
     std::printf("RESULT countdown_median_error_ms %.3f\n", median(errors));
-    std::printf("RESULT countdown_worst_error_ms %.3f\n", *std::max_element(errors.begin(), errors.end()));
+    std::printf("RESULT countdown_worst_error_ms %.3f\n",
+                *std::max_element(errors.begin(), errors.end()));
     std::printf("RESULT countdown_drift_ms_per_tick %.4f\n", median(drifts));
     return 0;
 }

@@ -124,7 +124,8 @@ std::string fmt(double v, const char *format = "%.2f")
 int main(int argc, char *argv[])
 {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: %s STARTUP_ZENTA STARTUP_BASELINE COUNTDOWN [REOPEN]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s STARTUP_ZENTA STARTUP_BASELINE COUNTDOWN [REOPEN]\n",
+                     argv[0]);
         return 2;
     }
     const std::string zenta = argv[1], baseline = argv[2];
@@ -155,23 +156,32 @@ int main(int argc, char *argv[])
         r = results(run({argv[4], "1000"}).out);
     }
 
-    std::printf("| %-34s | %12s | %10s | %6s | %-22s |\n", "figure", "zenta", "baseline", "ratio", "goal");
+    std::printf("| %-34s | %12s | %10s | %6s | %-22s |\n", "figure", "zenta", "baseline", "ratio",
+                "goal");
     std::printf("|%s|%s|%s|%s|%s|\n", std::string(36, '-').c_str(), std::string(14, '-').c_str(),
-                std::string(12, '-').c_str(), std::string(8, '-').c_str(), std::string(24, '-').c_str());
+                std::string(12, '-').c_str(), std::string(8, '-').c_str(),
+                std::string(24, '-').c_str());
     const double zm = median(zMs), bm = median(bMs), zr = median(zMiB), br = median(bMiB);
-    row("start-up to first paint, median ms", fmt(zm, "%.1f"), fmt(bm, "%.1f"), fmt(zm / bm), "ratio <= 1.15");
-    row("peak RSS at first paint, MiB", fmt(zr, "%.1f"), fmt(br, "%.1f"), fmt(zr / br), "ratio <= 1.15");
+    row("start-up to first paint, median ms", fmt(zm, "%.1f"), fmt(bm, "%.1f"), fmt(zm / bm),
+        "ratio <= 1.15");
+    row("peak RSS at first paint, MiB", fmt(zr, "%.1f"), fmt(br, "%.1f"), fmt(zr / br),
+        "ratio <= 1.15");
     auto get = [](const std::map<std::string, double> &m, const char *key) {
         const auto it = m.find(key);
         return it == m.end() ? std::string("-") : fmt(it->second, "%.3f");
     };
-    row("countdown time-out, median s", get(c, "countdown_timeout_ms") == "-" ? "-" : fmt(c.at("countdown_timeout_ms") / 1000.0, "%.3f"), "", "", "22.000");
+    row("countdown time-out, median s",
+        get(c, "countdown_timeout_ms") == "-" ? "-"
+                                              : fmt(c.at("countdown_timeout_ms") / 1000.0, "%.3f"),
+        "", "", "22.000");
     row("countdown tick error, median ms", get(c, "countdown_median_error_ms"), "", "", "<= 5");
     row("countdown tick error, worst ms", get(c, "countdown_worst_error_ms"), "", "", "");
-    row("countdown drift, ms per tick", get(c, "countdown_drift_ms_per_tick"), "", "", "0 (no cumulative drift)");
+    row("countdown drift, ms per tick", get(c, "countdown_drift_ms_per_tick"), "", "",
+        "0 (no cumulative drift)");
     if (argc > 4) {
         row("results window opening, ms", get(r, "reopen_ms_per_opening"), "", "", "");
-        row("RSS growth over 1000 openings, KiB", get(r, "reopen_rss_growth_kib"), "", "", "< 1024");
+        row("RSS growth over 1000 openings, KiB", get(r, "reopen_rss_growth_kib"), "", "",
+            "< 1024");
         row("top-level widgets left over", get(r, "reopen_widgets_left"), "", "", "0");
     }
     return 0;

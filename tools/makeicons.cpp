@@ -39,8 +39,8 @@ Scheme schemeFor(Depth depth)
 {
     if (depth == Depth::TwoColours)
         return {Qt::white, Qt::black, QColor(), Qt::black, Qt::black, Qt::black};
-    return {QColor(0, 0, 255), QColor(0, 0, 128), QColor(0, 0, 128), Qt::white,
-            QColor(255, 255, 0), QColor(0, 255, 0)};
+    return {QColor(0, 0, 255), QColor(0, 0, 128),   QColor(0, 0, 128),
+            Qt::white,         QColor(255, 255, 0), QColor(0, 255, 0)};
 }
 
 QImage drawIcon(int size, Depth depth)
@@ -185,8 +185,8 @@ QByteArray iconImage(const Indexed &image, const QRgb *palette, int bits)
     put32(b, 0);
     put32(b, 0);
     for (int i = 0; i < colours; ++i) {
-        const char quad[4] = {char(qBlue(palette[i])), char(qGreen(palette[i])),
-                              char(qRed(palette[i])), 0};
+        const char quad[4]
+            = {char(qBlue(palette[i])), char(qGreen(palette[i])), char(qRed(palette[i])), 0};
         b.append(quad, 4);
     }
     for (int y = n - 1; y >= 0; --y) {
@@ -221,8 +221,8 @@ QByteArray iconFile(const std::vector<IconEntry> &entries)
     for (const IconEntry &e : entries) {
         const QRgb *palette = e.bits == 1 ? twoColours : vga;
         const Depth depth = e.bits == 1 ? Depth::TwoColours : Depth::SixteenColours;
-        images.push_back(iconImage(toPalette(drawIcon(e.size, depth), palette, 1 << e.bits),
-                                   palette, e.bits));
+        images.push_back(
+            iconImage(toPalette(drawIcon(e.size, depth), palette, 1 << e.bits), palette, e.bits));
     }
     QByteArray file;
     put16(file, 0);

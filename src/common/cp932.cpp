@@ -24,8 +24,10 @@ QByteArray toCp932(QStringView text, qsizetype maxBytes)
     QByteArray out;
     qsizetype i = 0;
     while (i < text.size()) {
-        const qsizetype length =
-            (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2 : 1;
+        const qsizetype length
+            = (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ? 2
+            : 1;
         QStringEncoder encoder(codecName, QStringConverter::Flag::Stateless);
         QByteArray bytes = encoder.encode(text.mid(i, length));
         if (encoder.hasError() || bytes.isEmpty())

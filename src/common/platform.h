@@ -16,10 +16,13 @@ public:
 
     // A modal message box; returns the button pressed. A line break in the
     // text is a lone carriage return.
-    virtual QMessageBox::StandardButton
-    messageBox(QWidget *parent, const QString &text, const QString &title, QMessageBox::Icon icon,
-               QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-               QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) = 0;
+    virtual QMessageBox::StandardButton messageBox(QWidget *parent, const QString &text,
+                                                   const QString &title, QMessageBox::Icon icon,
+                                                   QMessageBox::StandardButtons buttons
+                                                   = QMessageBox::Ok,
+                                                   QMessageBox::StandardButton defaultButton
+                                                   = QMessageBox::NoButton)
+        = 0;
 
     virtual void beep() = 0;
 

@@ -5,5 +5,4 @@
 ClockRandom::ClockRandom()
     : m_generator(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()
                                        ^ (QDateTime::currentMSecsSinceEpoch() >> 32)))
-{
-}
+{ }

@@ -16,7 +16,7 @@ class ClockRandom final : public RandomSource
 {
 public:
     ClockRandom();
-    explicit ClockRandom(quint32 seed) : m_generator(seed) {}
+    explicit ClockRandom(quint32 seed) : m_generator(seed) { }
     double next() override { return m_generator.generateDouble(); }
 
 private:

@@ -113,8 +113,7 @@ void Form1::kotae_Click(int index)
     m_platform.beep();
     if (mon == 5) {
         endGame();
-        m_platform.inform(this,
-                          QStringLiteral("再スタートは，\r「スタート」ボタンをクリック!!"),
+        m_platform.inform(this, QStringLiteral("再スタートは，\r「スタート」ボタンをクリック!!"),
                           QStringLiteral("再スタート"));
     } else {
         shutsudai();
@@ -154,10 +153,11 @@ void Form1::endGame()
 void Form1::announceRange(int range)
 {
     ui.Command3->setText(QStringLiteral("ｘの値：") + hanimei[range]);
-    m_platform.inform(this,
-                      QStringLiteral("ｘの値を ") + hanimei[range]
-                          + QStringLiteral(" の範囲にします。\r「スタート」ボタンをクリックしてください。"),
-                      QStringLiteral("ｘの値の変更"));
+    m_platform.inform(
+        this,
+        QStringLiteral("ｘの値を ") + hanimei[range]
+            + QStringLiteral(" の範囲にします。\r「スタート」ボタンをクリックしてください。"),
+        QStringLiteral("ｘの値の変更"));
 }
 
 void Form1::Command3_Click()

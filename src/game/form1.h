@@ -16,7 +16,6 @@ class RandomSource;
 class QWindow;
 class Form3;
 
-
 // The main window: the game itself. Its variables and handlers keep the
 // names the game has always had; the handlers are public so that tests can
 // drive them the way events do.
@@ -25,8 +24,8 @@ class Form1 : public QMainWindow
     Q_OBJECT
 public:
     // `ranking` tells the results window where the ranking file may live.
-    Form1(Module1 &module, Platform &platform, RandomSource &random,
-          const RankingLocation &ranking, QWidget *parent = nullptr);
+    Form1(Module1 &module, Platform &platform, RandomSource &random, const RankingLocation &ranking,
+          QWidget *parent = nullptr);
     ~Form1() override;
 
     Form1Ui ui;

@@ -6,8 +6,7 @@
 
 Program::Program(QApplication &app)
     : m_app(setUp(app)), m_form(m_module, m_platform, m_random, RankingLocation::standard())
-{
-}
+{ }
 
 QApplication &Program::setUp(QApplication &app)
 {

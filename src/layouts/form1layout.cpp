@@ -52,8 +52,8 @@ FormSpec makeForm1()
     c.push_back(monbang);
     c.push_back(labelSpec("tokuten", "点", 120, 2160, 2655, 2415, {120, true}, QColor(0, 255, 0),
                           QColor(0, 64, 0)));
-    c.push_back(controlSpec(ControlKind::Button, "tokutenyo", "得点", 120, 4680, 2655, 1215,
-                            {48, false}));
+    c.push_back(
+        controlSpec(ControlKind::Button, "tokutenyo", "得点", 120, 4680, 2655, 1215, {48, false}));
 
     // The answer frame; the buttons' places are relative to the frame.
     ControlSpec frame = controlSpec(ControlKind::Frame, "Frame1", "ｘとｙの関係は？", 2880, 2160,
@@ -64,9 +64,9 @@ FormSpec makeForm1()
     const int kotaeLeft[5] = {360, 3000, 360, 3000, 1200};
     const int kotaeTop[5] = {600, 600, 1200, 1200, 1800};
     for (int i = 0; i < 5; ++i) {
-        ControlSpec button = controlSpec(ControlKind::Button, arrayName("kotae", i),
-                                         relationCaptions()[i], kotaeLeft[i], kotaeTop[i],
-                                         i == 4 ? 4215 : 2415, 495);
+        ControlSpec button
+            = controlSpec(ControlKind::Button, arrayName("kotae", i), relationCaptions()[i],
+                          kotaeLeft[i], kotaeTop[i], i == 4 ? 4215 : 2415, 495);
         button.parent = QStringLiteral("Frame1");
         c.push_back(button);
     }
@@ -74,11 +74,11 @@ FormSpec makeForm1()
     // The command buttons at the bottom.
     c.push_back(controlSpec(ControlKind::Button, "Command1", "スタート", 2880, 4680, 2055, 855,
                             {21.75, true}));
-    c.push_back(controlSpec(ControlKind::Button, "Command3", "ｘの値の表示・変更", 5160, 4680,
-                            2175, 495, {12, false}));
+    c.push_back(controlSpec(ControlKind::Button, "Command3", "ｘの値の表示・変更", 5160, 4680, 2175,
+                            495, {12, false}));
     c.push_back(controlSpec(ControlKind::Button, "helpyo", "説明", 7560, 4680, 975, 495));
-    c.push_back(controlSpec(ControlKind::Button, "Command5", "終了", 7080, 5280, 1455, 615,
-                            {18, true}));
+    c.push_back(
+        controlSpec(ControlKind::Button, "Command5", "終了", 7080, 5280, 1455, 615, {18, true}));
 
     form.lines.push_back({"Line1", 2280, 1200, 8520, 1200, white, 5});
     form.lines.push_back({"Line2", 3120, 120, 3120, 2040, white, 5});
@@ -127,7 +127,7 @@ void Form1Ui::setupUi(QMainWindow *window)
 
     // Keyboard focus order; disabled buttons are skipped by Qt itself.
     const QWidget *order[] = {Command1, Command3, Command5, tokutenyo, helpyo,
-                              kotae[0], kotae[1], kotae[2], kotae[3], kotae[4]};
+                              kotae[0], kotae[1], kotae[2], kotae[3],  kotae[4]};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         QWidget::setTabOrder(const_cast<QWidget *>(order[i]), const_cast<QWidget *>(order[i + 1]));
 

@@ -22,10 +22,15 @@ FormSpec makeForm2()
     // to the texts.
     const QString explanation2 = QStringLiteral(
         "　 中学校３年間の「関数関係」を  対応表から見つけるゲーム感覚の学習ソフトです。");
-    const QString explanation3 = QStringLiteral(
-        "　 「スタート」ボタンをクリックすると，対応表が表示されます。  そこで，ｘとｙの関係を見つけ，下のあてはまる関数関係をクリックします。   正解かどうかは，上のリストに○×で表示されます。５問解いたら終わりです。");
+    const QString explanation3
+        = QStringLiteral("　 「スタート」ボタンをクリックすると，対応表が表示されます。  "
+                         "そこで，ｘとｙの関係を見つけ，下のあてはまる関数関係をクリックします。   "
+                         "正解かどうかは，上のリストに○×で表示されます。５問解いたら終わりです。");
     const QString explanation4 = QStringLiteral(
-        "　 問題が表示されたら，１０→９→８・・・と点数が下がっていきます。速く正解すると得点は高いです。５問解いたあと，得点の一覧表が表示されます。Ｂｅｓｔ５に入ると，名前が登録できます。その後，「スタート」ボタンをクリックすると再開されます。");
+        "　 "
+        "問題が表示されたら，１０→９→８・・・と点数が下がっていきます。速く正解すると得点は高いです"
+        "。５問解いたあと，得点の一覧表が表示されます。Ｂｅｓｔ５に入ると，名前が登録できます。その"
+        "後，「スタート」ボタンをクリックすると再開されます。");
     const QString explanation6 = QStringLiteral(
         "  ｘの値は，【－２～２】【１～５】【－５～－１】【ランダム】の場合があります。");
     const QColor black(0, 0, 0);
@@ -33,14 +38,14 @@ FormSpec makeForm2()
     auto &c = form.controls;
     c.push_back(labelSpec("Label2", explanation2, 360, 240, 5550, 1095, {18, true},
                           QColor(255, 0, 0), QColor(0, 255, 255)));
-    c.push_back(labelSpec("Label3", explanation3, 360, 1560, 5535, 1455, {14.25, false}, black,
-                          green));
-    c.push_back(labelSpec("Label4", explanation4, 360, 3240, 5535, 1815, {14.25, false}, black,
-                          green));
+    c.push_back(
+        labelSpec("Label3", explanation3, 360, 1560, 5535, 1455, {14.25, false}, black, green));
+    c.push_back(
+        labelSpec("Label4", explanation4, 360, 3240, 5535, 1815, {14.25, false}, black, green));
     c.push_back(labelSpec("Label6", explanation6, 360, 5280, 5535, 615, {14.25, false},
                           std::nullopt, green));
-    c.push_back(controlSpec(ControlKind::Button, "Command1", "戻る", 4680, 6000, 1095, 540,
-                            {12, false}));
+    c.push_back(
+        controlSpec(ControlKind::Button, "Command1", "戻る", 4680, 6000, 1095, 540, {12, false}));
 
     // The credit line takes the size of its text; it has room up to the
     // back button.

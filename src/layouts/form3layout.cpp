@@ -34,10 +34,10 @@ FormSpec makeForm3()
     c.push_back(autoSized(labelSpec("Label1", "成績一覧", 120, 120, 1695, 405, {20.25, true}, red,
                                     QColor(0, 128, 0))));
     c.push_back(controlSpec(ControlKind::Button, "Command2", "初期化", 3240, 120, 732, 372));
-    c.push_back(autoSized(labelSpec("Label4", "ｘの値", 600, 600, 720, 285, {14.25, false},
-                                    QColor(0, 0, 192))));
-    c.push_back(labelSpec("enz0", "法", 1560, 600, 1695, 255, {13.5, false}, {}, {},
-                          Qt::AlignHCenter));
+    c.push_back(autoSized(
+        labelSpec("Label4", "ｘの値", 600, 600, 720, 285, {14.25, false}, QColor(0, 0, 192))));
+    c.push_back(
+        labelSpec("enz0", "法", 1560, 600, 1695, 255, {13.5, false}, {}, {}, Qt::AlignHCenter));
     c.push_back(labelSpec(arrayName("jyun", 0), "１", 240, 1200, 372, 372, bold1575, {}, {},
                           Qt::AlignHCenter));
     c.push_back(labelSpec(arrayName("namae", 0), "名前", 960, 1200, 1935, 375, {13.5, false}));
@@ -53,12 +53,12 @@ FormSpec makeForm3()
     c.push_back(labelSpec("jikan9", "0", 480, 4800, 855, 375, bold1575, {}, {}, Qt::AlignRight));
     c.push_back(labelSpec("Label6", "　１番です。名前を入力して下さい。", 120, 5400, 3852, 372,
                           {12, false}, QColor(0, 64, 64)));
-    ControlSpec text = controlSpec(ControlKind::TextBox, "Text1", "", 1320, 5760, 1815, 405,
-                                   {13.5, false});
+    ControlSpec text
+        = controlSpec(ControlKind::TextBox, "Text1", "", 1320, 5760, 1815, 405, {13.5, false});
     text.back = QColor(128, 128, 255);
     c.push_back(text);
-    c.push_back(controlSpec(ControlKind::Button, "Command1", "戻る", 3240, 5760, 732, 372,
-                            {10.5, false}));
+    c.push_back(
+        controlSpec(ControlKind::Button, "Command1", "戻る", 3240, 5760, 732, 372, {10.5, false}));
 
     // A double rule under the Best 5, a single one above the name entry.
     form.lines.push_back({"Line2", 120, 3600, 3960, 3600});

@@ -19,7 +19,8 @@ ControlSpec labelSpec(const QString &name, const QString &caption, int left, int
                       int height, FontSpec font, std::optional<QColor> text,
                       std::optional<QColor> back, Qt::Alignment align)
 {
-    ControlSpec spec = controlSpec(ControlKind::Label, name, caption, left, top, width, height, font);
+    ControlSpec spec
+        = controlSpec(ControlKind::Label, name, caption, left, top, width, height, font);
     spec.text = text;
     spec.back = back;
     spec.align = align;
@@ -119,8 +120,9 @@ void buildControls(const FormSpec &form, QWidget *client)
         parents.insert(spec.name, widget);
     }
     for (const LineSpec &spec : form.lines) {
-        auto *line = new LineWidget(QLine(twips(spec.x1), twips(spec.y1), twips(spec.x2), twips(spec.y2)),
-                                    spec.color, spec.pixels, client);
+        auto *line
+            = new LineWidget(QLine(twips(spec.x1), twips(spec.y1), twips(spec.x2), twips(spec.y2)),
+                             spec.color, spec.pixels, client);
         line->setObjectName(spec.name);
         line->raise();
     }

@@ -15,8 +15,7 @@ QFont fontFor(const FontSpec &font, const FontSpec &windowFont);
 
 // The control of a built window by its object name; never null for a
 // name of the window's table.
-template <typename T>
-T *control(QWidget *client, const QString &name)
+template <typename T> T *control(QWidget *client, const QString &name)
 {
     T *found = client->findChild<T *>(name);
     Q_ASSERT_X(found, "control", qPrintable(name));

@@ -96,11 +96,11 @@ void Label::paintEvent(QPaintEvent *event)
     else if (alignment() & Qt::AlignVCenter)
         top = box.top() + (box.height() - height) / 2;
 
-    const Qt::Alignment horizontal =
-        QStyle::visualAlignment(layoutDirection(), alignment()) & Qt::AlignHorizontal_Mask;
+    const Qt::Alignment horizontal
+        = QStyle::visualAlignment(layoutDirection(), alignment()) & Qt::AlignHorizontal_Mask;
     QPainter painter(this);
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   foregroundRole()));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QTextLine &line = lines[i];
         const qreal free = box.width() - line.naturalTextWidth();

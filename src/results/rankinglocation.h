@@ -11,7 +11,7 @@ class RankingLocation
 public:
     static constexpr const char *fileName = "zenta.rnk";
 
-    explicit RankingLocation(const QStringList &folders) : m_folders(folders) {}
+    explicit RankingLocation(const QStringList &folders) : m_folders(folders) { }
 
     // The program's own folder first; where that cannot be written (an
     // installed copy), the user's data folder.

@@ -17,19 +17,32 @@ void TestNumberText::writes_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("number");
     QTest::addColumn<QString>("plain");
-    QTest::newRow("zero") << 0.0 << " 0" << "0";
-    QTest::newRow("negative zero") << -0.0 << " 0" << "0";
-    QTest::newRow("seven") << 7.0 << " 7" << "7";
-    QTest::newRow("minus three") << -3.0 << "-3" << "-3";
-    QTest::newRow("ten") << 10.0 << " 10" << "10";
-    QTest::newRow("fifty") << 50.0 << " 50" << "50";
-    QTest::newRow("732") << 732.0 << " 732" << "732";
-    QTest::newRow("6/5") << 6.0 / 5 << " 1.2" << "1.2";
-    QTest::newRow("18/-4") << 18.0 / -4 << "-4.5" << "-4.5";
-    QTest::newRow("12/5") << 12.0 / 5 << " 2.4" << "2.4";
-    QTest::newRow("-18/5") << -18.0 / 5 << "-3.6" << "-3.6";
-    QTest::newRow("6/-4") << 6.0 / -4 << "-1.5" << "-1.5";
-    QTest::newRow("18/3 is whole") << 18.0 / 3 << " 6" << "6";
+    QTest::newRow("zero") << 0.0 << " 0"
+                          << "0";
+    QTest::newRow("negative zero") << -0.0 << " 0"
+                                   << "0";
+    QTest::newRow("seven") << 7.0 << " 7"
+                           << "7";
+    QTest::newRow("minus three") << -3.0 << "-3"
+                                 << "-3";
+    QTest::newRow("ten") << 10.0 << " 10"
+                         << "10";
+    QTest::newRow("fifty") << 50.0 << " 50"
+                           << "50";
+    QTest::newRow("732") << 732.0 << " 732"
+                         << "732";
+    QTest::newRow("6/5") << 6.0 / 5 << " 1.2"
+                         << "1.2";
+    QTest::newRow("18/-4") << 18.0 / -4 << "-4.5"
+                           << "-4.5";
+    QTest::newRow("12/5") << 12.0 / 5 << " 2.4"
+                          << "2.4";
+    QTest::newRow("-18/5") << -18.0 / 5 << "-3.6"
+                           << "-3.6";
+    QTest::newRow("6/-4") << 6.0 / -4 << "-1.5"
+                          << "-1.5";
+    QTest::newRow("18/3 is whole") << 18.0 / 3 << " 6"
+                                   << "6";
 }
 
 void TestNumberText::writes()

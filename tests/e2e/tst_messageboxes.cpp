@@ -59,15 +59,18 @@ void TestMessageBoxes::looksRight_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<bool>("question");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("greeting") << "「スタート」ボタンをクリックすると，始まります。" << "スタート" << false
+    QTest::newRow("greeting") << "「スタート」ボタンをクリックすると，始まります。"
+                              << "スタート" << false
                               << "「スタート」ボタンをクリックすると，始まります。";
-    QTest::newRow("restart") << "再スタートは，\r「スタート」ボタンをクリック!!" << "再スタート" << false
+    QTest::newRow("restart") << "再スタートは，\r「スタート」ボタンをクリック!!"
+                             << "再スタート" << false
                              << "再スタートは，\n「スタート」ボタンをクリック!!";
-    QTest::newRow("range") << "ｘの値を １～５ の範囲にします。\r「スタート」ボタンをクリックしてください。"
-                           << "ｘの値の変更" << false
-                           << "ｘの値を １～５ の範囲にします。\n「スタート」ボタンをクリックしてください。";
-    QTest::newRow("confirmation") << "成績一覧の名前と時間を消去しますか？" << "確認" << true
-                                  << "成績一覧の名前と時間を消去しますか？";
+    QTest::newRow("range")
+        << "ｘの値を １～５ の範囲にします。\r「スタート」ボタンをクリックしてください。"
+        << "ｘの値の変更" << false
+        << "ｘの値を １～５ の範囲にします。\n「スタート」ボタンをクリックしてください。";
+    QTest::newRow("confirmation") << "成績一覧の名前と時間を消去しますか？"
+                                  << "確認" << true << "成績一覧の名前と時間を消去しますか？";
 }
 
 void TestMessageBoxes::looksRight()

@@ -32,7 +32,7 @@ private:
     static QString announcement(int range)
     {
         return QStringLiteral("ｘの値を ") + rangeCaptions()[range]
-               + QStringLiteral(" の範囲にします。\r「スタート」ボタンをクリックしてください。");
+            + QStringLiteral(" の範囲にします。\r「スタート」ボタンをクリックしてください。");
     }
     static int checkedItem(const Form1 &f)
     {
@@ -72,7 +72,9 @@ void TestForm1Commands::rangeButtonCycles()
         QCOMPARE(box.icon, QMessageBox::Warning);
         QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     }
-    QCOMPARE(announcement(1), QStringLiteral("ｘの値を １～５ の範囲にします。\r「スタート」ボタンをクリックしてください。"));
+    QCOMPARE(announcement(1),
+             QStringLiteral(
+                 "ｘの値を １～５ の範囲にします。\r「スタート」ボタンをクリックしてください。"));
 }
 
 void TestForm1Commands::rangeMenu_data()

@@ -175,12 +175,14 @@ void TestForm1Play::totals_data()
                                << QList<bool>{false, false, false, false, false} << "×××××" << 0;
     QTest::newRow("all timed out") << QList<int>{11, 11, 11, 11, 11}
                                    << QList<bool>{true, true, true, true, true} << "×××××" << 0;
-    QTest::newRow("mixed") << QList<int>{0, 3, 10, 11, 2} << QList<bool>{true, true, true, true, true}
-                           << "○○○×○" << 10 + 7 + 0 + 8;
+    QTest::newRow("mixed") << QList<int>{0, 3, 10, 11, 2}
+                           << QList<bool>{true, true, true, true, true} << "○○○×○"
+                           << 10 + 7 + 0 + 8;
     QTest::newRow("wrong answers bank nothing")
-        << QList<int>{1, 1, 1, 1, 1} << QList<bool>{true, false, true, false, true} << "○×○×○" << 27;
-    QTest::newRow("slow but right") << QList<int>{9, 8, 7, 6, 5}
-                                    << QList<bool>{true, true, true, true, true} << "○○○○○" << 15;
+        << QList<int>{1, 1, 1, 1, 1} << QList<bool>{true, false, true, false, true} << "○×○×○"
+        << 27;
+    QTest::newRow("slow but right")
+        << QList<int>{9, 8, 7, 6, 5} << QList<bool>{true, true, true, true, true} << "○○○○○" << 15;
 }
 
 void TestForm1Play::totals()

@@ -4,8 +4,8 @@
 #include "layouts/label.h"
 #include "testmain.h"
 
-#include <QMessageBox>
 #include <QMenuBar>
+#include <QMessageBox>
 
 // The main window after start-up, Start, and the greeting.
 class TestForm1Start : public QObject

@@ -141,9 +141,8 @@ void TestQuestion::workedExamples_data()
         << 1 << QList<double>{w(4, 5), w(5, 9), w(2, 9), w(4, 9)} << 4
         << QStringList{" 1", " 2", " 3", " 4", " 5", "-1", " 0", " 3", " 8", " 15"};
     QTest::newRow("none a=-1 b=4 c=-2, random -3 +2 +1 +3 +1")
-        << 3
-        << QList<double>{w(4, 5), w(3, 9), w(8, 9), w(2, 9), w(4, 9), w(1, 3), w(0, 3), w(2, 3),
-                         w(0, 3)}
+        << 3 << QList<double>{w(4, 5), w(3, 9), w(8, 9), w(2, 9), w(4, 9),
+                              w(1, 3), w(0, 3), w(2, 3), w(0, 3)}
         << 4 << QStringList{"-3", "-1", " 0", " 3", " 4", "-23", "-7", "-2", " 1", "-2"};
 }
 
@@ -206,7 +205,8 @@ void TestQuestion::manyQuestions()
         for (int r = 0; r < 3; ++r)
             QCOMPARE(q.xchi[r], initial[r]);
 
-        const auto inAbs = [](int v, int lo, int hi) { return std::abs(v) >= lo && std::abs(v) <= hi; };
+        const auto inAbs
+            = [](int v, int lo, int hi) { return std::abs(v) >= lo && std::abs(v) <= hi; };
         switch (q.seikai) {
         case 0:
             QVERIFY(inAbs(k.a, 1, 4));
@@ -243,7 +243,8 @@ void TestQuestion::manyQuestions()
         }
     }
     for (int kind = 0; kind < 5; ++kind)
-        QVERIFY2(kinds[kind] > 18000 && kinds[kind] < 22000, qPrintable(QString::number(kinds[kind])));
+        QVERIFY2(kinds[kind] > 18000 && kinds[kind] < 22000,
+                 qPrintable(QString::number(kinds[kind])));
     QVERIFY(sawZeroInRandomRange);
 }
 

@@ -66,7 +66,8 @@ void TestForm1Layout::controls()
     QVERIFY(w);
     QVERIFY(w->isVisible());
 
-    const QWidget *parent = spec.parent.isEmpty() ? ui.client : window->findChild<QWidget *>(spec.parent);
+    const QWidget *parent
+        = spec.parent.isEmpty() ? ui.client : window->findChild<QWidget *>(spec.parent);
     QCOMPARE(w->parentWidget(), parent);
     const QRect designed = twipsRect(spec.left, spec.top, spec.width, spec.height);
     if (spec.autoSize) {
@@ -91,7 +92,8 @@ void TestForm1Layout::controls()
     }
     if (auto *label = qobject_cast<Label *>(w)) {
         QCOMPARE(label->text(), spec.caption);
-        QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask, spec.align & Qt::AlignHorizontal_Mask);
+        QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask,
+                 spec.align & Qt::AlignHorizontal_Mask);
         QCOMPARE(label->frameShape(), QFrame::NoFrame);
         QCOMPARE(label->autoSize(), spec.autoSize);
     } else if (auto *button = qobject_cast<QPushButton *>(w)) {
@@ -130,7 +132,8 @@ void TestForm1Layout::lines()
     for (const LineSpec &spec : form1Spec().lines) {
         auto *line = window->findChild<LineWidget *>(spec.name);
         QVERIFY(line);
-        QCOMPARE(line->line(), QLine(twips(spec.x1), twips(spec.y1), twips(spec.x2), twips(spec.y2)));
+        QCOMPARE(line->line(),
+                 QLine(twips(spec.x1), twips(spec.y1), twips(spec.x2), twips(spec.y2)));
         QCOMPARE(line->color(), QColor(255, 255, 255));
         QCOMPARE(line->pixels(), 5);
         // In front of every cell it crosses.
@@ -160,16 +163,16 @@ void TestForm1Layout::japaneseFace()
     // fallback that lacks kana.
     const QFontInfo info(ui.Command1->font());
     QVERIFY2(QFontMetrics(ui.Command1->font()).inFont(QChar(0x30B9)), qPrintable(info.family()));
-    const QStringList japanese = {"IPAPGothic", "IPA Pゴシック", "MS PGothic", "ＭＳ Ｐゴシック",
-                                  "VL PGothic", "Noto Sans CJK JP"};
+    const QStringList japanese = {"IPAPGothic",      "IPA Pゴシック", "MS PGothic",
+                                  "ＭＳ Ｐゴシック", "VL PGothic",    "Noto Sans CJK JP"};
     QVERIFY2(japanese.contains(info.family()), qPrintable(info.family()));
 }
 
 void TestForm1Layout::focusOrder()
 {
-    const QList<QWidget *> expected = {ui.Command1, ui.Command3, ui.Command5, ui.tokutenyo,
-                                       ui.helpyo,   ui.kotae[0], ui.kotae[1], ui.kotae[2],
-                                       ui.kotae[3], ui.kotae[4]};
+    const QList<QWidget *> expected
+        = {ui.Command1, ui.Command3, ui.Command5, ui.tokutenyo, ui.helpyo,
+           ui.kotae[0], ui.kotae[1], ui.kotae[2], ui.kotae[3],  ui.kotae[4]};
     for (int i = 0; i + 1 < expected.size(); ++i) {
         QWidget *next = expected[i]->nextInFocusChain();
         while (next->focusPolicy() == Qt::NoFocus)
@@ -192,7 +195,8 @@ void TestForm1Layout::menus()
         for (QAction *a : menu->actions()) {
             list << (a->isSeparator() ? QStringLiteral("-") : a->text()) + ':' + a->objectName();
             if (!a->isSeparator())
-                Q_ASSERT(a->isEnabled() && a->isVisible() && !a->isChecked() && a->shortcut().isEmpty());
+                Q_ASSERT(a->isEnabled() && a->isVisible() && !a->isChecked()
+                         && a->shortcut().isEmpty());
         }
         return list;
     };

@@ -95,9 +95,14 @@ private slots:
         QTest::newRow("Label2") << QStringLiteral(
             "\u3000 中学校３年間の「関数関係」を  対応表から見つけるゲーム感覚の学習ソフトです。");
         QTest::newRow("Label3") << QStringLiteral(
-            "\u3000 「スタート」ボタンをクリックすると，対応表が表示されます。  そこで，ｘとｙの関係を見つけ，下のあてはまる関数関係をクリックします。   正解かどうかは，上のリストに○×で表示されます。５問解いたら終わりです。");
+            "\u3000 「スタート」ボタンをクリックすると，対応表が表示されます。  "
+            "そこで，ｘとｙの関係を見つけ，下のあてはまる関数関係をクリックします。   "
+            "正解かどうかは，上のリストに○×で表示されます。５問解いたら終わりです。");
         QTest::newRow("Label4") << QStringLiteral(
-            "\u3000 問題が表示されたら，１０→９→８・・・と点数が下がっていきます。速く正解すると得点は高いです。５問解いたあと，得点の一覧表が表示されます。Ｂｅｓｔ５に入ると，名前が登録できます。その後，「スタート」ボタンをクリックすると再開されます。");
+            "\u3000 "
+            "問題が表示されたら，１０→９→８・・・と点数が下がっていきます。速く正解すると得点は高い"
+            "です。５問解いたあと，得点の一覧表が表示されます。Ｂｅｓｔ５に入ると，名前が登録できま"
+            "す。その後，「スタート」ボタンをクリックすると再開されます。");
         QTest::newRow("Label6") << QStringLiteral(
             "  ｘの値は，【－２～２】【１～５】【－５～－１】【ランダム】の場合があります。");
     }
@@ -145,8 +150,8 @@ private slots:
         Form2 *form = open();
         QWidget *w = control<QWidget>(form, QTest::currentDataTag());
 
-        const QRect box =
-            twipsRect(twipsBox.x(), twipsBox.y(), twipsBox.width(), twipsBox.height());
+        const QRect box
+            = twipsRect(twipsBox.x(), twipsBox.y(), twipsBox.width(), twipsBox.height());
         if (box.width() > 0)
             QCOMPARE(w->geometry(), box);
         QCOMPARE(w->pos(), box.topLeft());
@@ -210,8 +215,12 @@ private slots:
         QVERIFY(!ink.isEmpty());
         QVERIFY2(label->rect().contains(ink),
                  qPrintable(QStringLiteral("ink %1,%2 %3x%4 outside %5x%6")
-                                .arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())
-                                .arg(label->width()).arg(label->height())));
+                                .arg(ink.x())
+                                .arg(ink.y())
+                                .arg(ink.width())
+                                .arg(ink.height())
+                                .arg(label->width())
+                                .arg(label->height())));
         const int lines = ink.bottom() / label->linePitch() + 1;
         QCOMPARE(lines > 1, wraps);
         if (wraps) {

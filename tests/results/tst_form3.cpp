@@ -81,7 +81,8 @@ private:
         QByteArray bytes;
         const Scores scores{45, 40, 30, 20, 10};
         for (int i = 0; i < 20; ++i)
-            bytes += i / 5 == 1 ? record(QString(QChar(u'a' + i % 5)), scores[i % 5]) : record("x", 9);
+            bytes += i / 5 == 1 ? record(QString(QChar(u'a' + i % 5)), scores[i % 5])
+                                : record("x", 9);
         return bytes;
     }
 
@@ -91,8 +92,9 @@ private:
     {
         m_module.hani = static_cast<qint16>(hani);
         m_module.kekka = static_cast<qint16>(kekka);
-        m_form = new Form3(m_module, m_platform,
-                           RankingLocation(folders.isEmpty() ? QStringList{m_dir.path()} : folders));
+        m_form
+            = new Form3(m_module, m_platform,
+                        RankingLocation(folders.isEmpty() ? QStringList{m_dir.path()} : folders));
         m_form->show();
         m_form->activateWindow();
         [&] { QVERIFY(QTest::qWaitForWindowActive(m_form)); }();
@@ -132,8 +134,9 @@ private slots:
         QVERIFY(f->ui.Label6->isVisible() && f->ui.Text1->isVisible());
         QCOMPARE(f->ui.Label6->text(), " 3番です。名前を入力して下さい。");
         QCOMPARE(captions(f->ui.jyun), (QStringList{" 1", " 2", " 3", " 4", " 5"}));
-        QCOMPARE(captions(f->ui.namae),
-                 (QStringList{"a         ", "b         ", "ここです！", "c         ", "d         "}));
+        QCOMPARE(
+            captions(f->ui.namae),
+            (QStringList{"a         ", "b         ", "ここです！", "c         ", "d         "}));
         QCOMPARE(captions(f->ui.jikan), (QStringList{"45", "40", "37", "30", "20"}));
         QCOMPARE(captions(f->ui.jyun1), (QStringList{"1", " 2", " 3"}));
         QCOMPARE(captions(f->ui.jikan1), (QStringList{"37", "0", "0"}));
@@ -210,11 +213,16 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("kana and kanji") << "山田はなこ" << "山田はなこ";
-        QTest::newRow("longer than the record") << "あいうえおかきくけこ" << "あいうえお";
-        QTest::newRow("double-byte across byte ten") << "ABCあいうえ" << "ABCあいう";
-        QTest::newRow("not in code page 932") << "€uro😀" << "?uro?";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("kana and kanji") << "山田はなこ"
+                                        << "山田はなこ";
+        QTest::newRow("longer than the record") << "あいうえおかきくけこ"
+                                                << "あいうえお";
+        QTest::newRow("double-byte across byte ten") << "ABCあいうえ"
+                                                     << "ABCあいう";
+        QTest::newRow("not in code page 932") << "€uro😀"
+                                              << "?uro?";
     }
 
     void typedNames()
@@ -319,7 +327,8 @@ private slots:
         const QColor none, green(128, 255, 128);
         auto row = [&](const QString &name, QRect box, double points, bool bold, int align,
                        QColor text = {}, QColor back = QColor(128, 255, 128)) {
-            QTest::newRow(qPrintable(name)) << name << box << points << bold << align << text << back;
+            QTest::newRow(qPrintable(name))
+                << name << box << points << bold << align << text << back;
         };
         row("Label1", {120, 120, 1695, 405}, 20.25, true, 0, QColor(255, 0, 0), QColor(0, 128, 0));
         row("Command2", {3240, 120, 732, 372}, 9, false, 0, none, none);
@@ -331,7 +340,8 @@ private slots:
             row(QStringLiteral("namae(%1)").arg(k), {960, top, 1935, 375}, 13.5, false, 0);
             row(QStringLiteral("jikan(%1)").arg(k), {3120, top, 615, 375}, 15.75, true, 2);
         }
-        row("Label3", {120, 3840, 1920, 315}, 15.75, true, 0, QColor(0, 0, 255), QColor(0, 255, 255));
+        row("Label3", {120, 3840, 1920, 315}, 15.75, true, 0, QColor(0, 0, 255),
+            QColor(0, 255, 255));
         for (int k = 0; k < 3; ++k) {
             const int top = 3840 + 450 * k;
             row(QStringLiteral("jyun1(%1)").arg(k), {2400, top, 375, 375}, 15.75, true, 1);
@@ -360,7 +370,8 @@ private slots:
         QCOMPARE(found.size(), 1);
         QWidget *w = found[0];
         QVERIFY(w->isVisible());
-        const QRect designed = twipsRect(twipsBox.x(), twipsBox.y(), twipsBox.width(), twipsBox.height());
+        const QRect designed
+            = twipsRect(twipsBox.x(), twipsBox.y(), twipsBox.width(), twipsBox.height());
         auto *label = qobject_cast<Label *>(w);
         if (label && label->autoSize()) {
             QCOMPARE(w->pos(), designed.topLeft());

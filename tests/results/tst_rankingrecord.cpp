@@ -54,7 +54,8 @@ private slots:
         QFETCH(QString, name);
         QFETCH(int, score);
         QFETCH(QByteArray, bytes);
-        QCOMPARE(encodeRecord(kiroku{name, static_cast<qint16>(score)}).toHex(' '), bytes.toHex(' '));
+        QCOMPARE(encodeRecord(kiroku{name, static_cast<qint16>(score)}).toHex(' '),
+                 bytes.toHex(' '));
     }
 
     void decode_data()
@@ -72,13 +73,19 @@ private slots:
         QTest::newRow("all zero") << QByteArray(12, '\0') << "          " << 0;
         QTest::newRow("bad bytes show as replacement characters")
             << hex("FF 41 80 A0 42 20 20 20 20 20 01 00")
-            << QString::fromUtf8("\xEF\xBF\xBD" "A" "\xEF\xBF\xBD\xEF\xBF\xBD" "B     ") << 1;
+            << QString::fromUtf8("\xEF\xBF\xBD"
+                                 "A"
+                                 "\xEF\xBF\xBD\xEF\xBF\xBD"
+                                 "B     ")
+            << 1;
         QTest::newRow("lead byte cut off at byte ten")
             << hex("41 41 41 41 41 41 41 41 41 82 02 00")
             << QString::fromUtf8("AAAAAAAAA\xEF\xBF\xBD") << 2;
         QTest::newRow("lead byte with a wrong second byte keeps the second")
             << hex("82 41 20 20 20 20 20 20 20 20 03 00")
-            << QString::fromUtf8("\xEF\xBF\xBD" "A        ") << 3;
+            << QString::fromUtf8("\xEF\xBF\xBD"
+                                 "A        ")
+            << 3;
     }
 
     void decode()

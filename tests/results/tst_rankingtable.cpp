@@ -180,7 +180,8 @@ private slots:
         // would show in the file.
         QByteArray before;
         for (int i = 0; i < 20; ++i)
-            before += record(QStringLiteral("e%1").arg(i), i / 5 == hani ? range[i % 5] : 45 - i % 5);
+            before
+                += record(QStringLiteral("e%1").arg(i), i / 5 == hani ? range[i % 5] : 45 - i % 5);
         writeAll(m_path, before);
 
         Module1 module;
@@ -204,7 +205,8 @@ private slots:
         }
 
         QVERIFY(table.save(QStringLiteral("ZZ")));
-        QCOMPARE(readAll(m_path), rank ? afterSave(before, table.ichi, record("ZZ", kekka)) : before);
+        QCOMPARE(readAll(m_path),
+                 rank ? afterSave(before, table.ichi, record("ZZ", kekka)) : before);
     }
 
     // A missing file is created empty and loads blank; viewing leaves it
@@ -300,8 +302,8 @@ private slots:
                 QCOMPARE(table.namaehyo[i].size(), nameSize);
             const bool placed = table.jyunikime();
             QVERIFY(table.save(name));
-            const QByteArray expected =
-                placed ? afterSave(before, table.ichi, record(name, module.kekka)) : before;
+            const QByteArray expected
+                = placed ? afterSave(before, table.ichi, record(name, module.kekka)) : before;
             if (readAll(m_path) != expected)
                 QFAIL(qPrintable(QStringLiteral("round %1").arg(round)));
         }

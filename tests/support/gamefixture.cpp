@@ -23,7 +23,8 @@ bool GameFixture::eventFilter(QObject *watched, QEvent *event)
         QTimer::singleShot(0, results, [this, window = QPointer<Form3>(results)] {
             // (qWaitForWindowActive() counts a window active while its
             // parent is, so it cannot tell.)
-            QVERIFY(QTest::qWaitFor([&] { return !window || QApplication::activeWindow() == window; }));
+            QVERIFY(
+                QTest::qWaitFor([&] { return !window || QApplication::activeWindow() == window; }));
             if (onResults && window)
                 onResults(*window);
             if (window && window->isVisible())

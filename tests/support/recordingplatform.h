@@ -46,7 +46,7 @@ class ScriptedRandom final : public RandomSource
 {
 public:
     ScriptedRandom() = default;
-    ScriptedRandom(std::initializer_list<double> draws) : m_draws(draws) {}
+    ScriptedRandom(std::initializer_list<double> draws) : m_draws(draws) { }
     void push(double r) { m_draws.append(r); }
     // The R for which floor(R * n) == k.
     void pushWhole(int k, int n) { push((k + 0.5) / n); }

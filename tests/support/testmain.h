@@ -9,7 +9,7 @@
 class QWidget;
 
 // A window test's main(): a QApplication set up as the program sets itself up.
-#define ZENTA_TEST_MAIN(TestObject)                                                                 \
+#define ZENTA_TEST_MAIN(TestObject)                                                                \
     int main(int argc, char *argv[])                                                               \
     {                                                                                              \
         QApplication app(argc, argv);                                                              \
