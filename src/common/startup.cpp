@@ -18,9 +18,11 @@ static void initResources()
 void setUpApplication(QApplication &app)
 {
     initResources();
-    // Every window of ours carries the program's icon.
+    // Every window of ours carries the program's icon. Qt decodes each
+    // picture as it is added; the larger ones are for the desktop's icon
+    // theme, not for a window's frame, and would only slow the start.
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
+    for (int size : {16, 32, 48, 64})
         icon.addFile(QStringLiteral(":/icons/zenta-%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
 
