@@ -2,11 +2,11 @@
 // is started and left unanswered until it times out; every tick's arrival
 // is measured from the moment the question appeared.
 
-#include "common/platform.h"
 #include "common/randomsource.h"
 #include "common/startup.h"
 #include "game/form1.h"
 #include "results/module1.h"
+#include "silentplatform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -15,19 +15,6 @@
 #include <vector>
 
 namespace {
-
-class SilentPlatform final : public Platform
-{
-public:
-    QMessageBox::StandardButton messageBox(QWidget *, const QString &, const QString &,
-                                           QMessageBox::Icon, QMessageBox::StandardButtons,
-                                           QMessageBox::StandardButton) override
-    {
-        return QMessageBox::Ok;
-    }
-    void beep() override { }
-    void endProgram() override { }
-};
 
 double median(std::vector<double> v)
 {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <map>
 #include <spawn.h>
 #include <string>
@@ -34,8 +35,8 @@ struct Run
 };
 
 // Runs a program with QT_QPA_PLATFORM=offscreen, collecting its standard
-// output and its peak resident set size.
-Run run(const std::vector<std::string> &argv)
+// output and its peak resident set size; quiet drops its diagnostics.
+Run run(const std::vector<std::string> &argv, bool quiet = false)
 {
     Run result;
     int pipefd[2];
@@ -45,6 +46,8 @@ Run run(const std::vector<std::string> &argv)
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipefd[1], 1);
     posix_spawn_file_actions_addclose(&actions, pipefd[0]);
+    if (quiet)
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     std::vector<char *> args;
     for (const std::string &a : argv)
         args.push_back(const_cast<char *>(a.c_str()));
@@ -83,7 +86,7 @@ struct Startup
 bool startup(const std::string &program, Startup &out)
 {
     const long long start = monotonicNs();
-    const Run r = run({program});
+    const Run r = run({program}, true);
     if (!r.ok)
         return false;
     out.ms = (std::atoll(r.out.c_str()) - start) / 1e6;

@@ -2,12 +2,12 @@
 // "戻る" closes it, through the real handlers. Prints the time per opening,
 // the growth of the resident set and the top-level widgets left over.
 
-#include "common/platform.h"
 #include "common/randomsource.h"
 #include "common/startup.h"
 #include "game/form1.h"
 #include "results/form3.h"
 #include "results/module1.h"
+#include "silentplatform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -16,19 +16,6 @@
 #include <cstdio>
 
 namespace {
-
-class SilentPlatform final : public Platform
-{
-public:
-    QMessageBox::StandardButton messageBox(QWidget *, const QString &, const QString &,
-                                           QMessageBox::Icon, QMessageBox::StandardButtons,
-                                           QMessageBox::StandardButton) override
-    {
-        return QMessageBox::Ok;
-    }
-    void beep() override { }
-    void endProgram() override { }
-};
 
 long rssKiB()
 {
