@@ -3,13 +3,15 @@
 # make bench - install what is missing, build, run the benchmarks (by hand)
 # make test-sanitize - every test again, built with ASan and UBSan
 # make lint  - fails when a file is not formatted or cppcheck finds something
+# make fuzz  - the ranking file under libFuzzer for FUZZ_SECONDS (60) seconds
 BUILD    ?= build
 PACKAGES := g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-translations-l10n \
             fonts-ipafont-gothic xvfb xauth \
             desktop-file-utils appstream binutils-mingw-w64-i686
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
+FUZZ_SECONDS ?= 60
 
-.PHONY: run test test-sanitize lint bench build deps
+.PHONY: run test test-sanitize lint fuzz bench build deps
 
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
@@ -33,6 +35,18 @@ lint:
 	@clang-format --dry-run --Werror $(SOURCES)
 	cppcheck --enable=warning,style,performance,portability --std=c++20 --library=qt \
 	  --inline-suppr --error-exitcode=1 --quiet -I src src
+
+# Built with clang in its own folder; new inputs go to $(BUILD)-fuzz/corpus,
+# the seeds stay in tests/fuzz/seeds, a failing input lands in $(BUILD)-fuzz.
+fuzz:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) clang libclang-rt-14-dev"
+	cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++ -DZENTA_FUZZ=ON
+	cmake --build $(BUILD)-fuzz -j $(JOBS)
+	mkdir -p $(BUILD)-fuzz/corpus
+	$(BUILD)-fuzz/fuzz_rankingfile -max_total_time=$(FUZZ_SECONDS) -max_len=2048 \
+	  -print_final_stats=1 -artifact_prefix=$(BUILD)-fuzz/ \
+	  $(BUILD)-fuzz/corpus tests/fuzz/seeds
 
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target bench

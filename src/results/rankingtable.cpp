@@ -28,6 +28,10 @@ bool RankingTable::yomikomi(const RankingLocation &where)
         // tells whether the folder takes the file at all.
         if (!file.open(QIODevice::ReadWrite))
             continue;
+        // A pipe or a device of that name is no ranking file: reading it
+        // would never end.
+        if (file.isSequential())
+            continue;
         m_path = file.fileName();
         m_file = file.readAll();
         break;

@@ -113,6 +113,7 @@ private slots:
     {
         m_path = m_dir.filePath("zenta.rnk");
         QFile::remove(m_path);
+        QDir(m_path).removeRecursively(); // a folder in place of the file
         m_module = Module1();
         m_platform = RecordingPlatform();
     }
@@ -309,6 +310,83 @@ private slots:
             QCOMPARE(box.text, "成績一覧を保存できませんでした。");
             QCOMPARE(box.icon, QMessageBox::Warning);
             QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        }
+    }
+
+    // A folder in place of the file, before the window opens or while it
+    // is open, and a file of 1 MiB: the window loads what it can, stores
+    // where it can or says it could not, closes, and whatever was there
+    // stays as it was.
+    void badPlaces_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("reported");
+        QTest::newRow("a folder named zenta.rnk: the data folder takes the file")
+            << "folder" << false;
+        QTest::newRow("a folder named zenta.rnk, the data folder unwritable too")
+            << "folder, no data folder" << true;
+        QTest::newRow("the file replaced by a folder while the window is open")
+            << "replaced" << true;
+        QTest::newRow("a file of 1 MiB") << "1 MiB" << false;
+    }
+
+    void badPlaces()
+    {
+        QFETCH(QString, fault);
+        QFETCH(bool, reported);
+        QDir dir(m_dir.path());
+        QFile::remove(dir.filePath("plain"));
+        const QTemporaryDir dataFolder;
+        auto put = [](const QString &path, const QByteArray &bytes) {
+            QFile file(path);
+            return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        };
+        QByteArray before = rangeOneFile();
+        if (fault == "1 MiB")
+            before += QByteArray(1024 * 1024 - before.size(), '\xA5');
+        QString data = dataFolder.path(), stored = m_path;
+        if (fault.startsWith("folder")) {
+            QVERIFY(dir.mkdir("zenta.rnk") && put(m_path + "/kept", before));
+            stored = data + "/zenta.rnk";
+            if (fault.endsWith("no data folder")) {
+                QVERIFY(put(dir.filePath("plain"), "x")); // nothing can go below it
+                data = dir.filePath("plain") + "/data";
+                stored.clear();
+            }
+        } else {
+            setFile(before);
+        }
+
+        const QStringList listing = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        Form3 *f = open(1, 37, {m_dir.path(), data});
+        const QStringList shown = fault.startsWith("folder")
+            ? QStringList{"37", "0", "0", "0", "0"}
+            : QStringList{"45", "40", "37", "30", "20"};
+        QCOMPARE(captions(f->ui.jikan), shown);
+        if (fault == "replaced") {
+            QVERIFY(QFile::rename(m_path, dir.filePath("moved")));
+            QVERIFY(dir.mkdir("zenta.rnk"));
+            QVERIFY(QFile::rename(dir.filePath("moved"), m_path + "/kept"));
+        }
+        const int ichi = f->table.ichi;
+        type(f->ui.Text1, "やまだ");
+        QTest::keyClick(f->ui.Text1, Qt::Key_Return);
+        QVERIFY(destroyed());
+        QCOMPARE(m_platform.count("成績一覧"), reported ? 1 : 0);
+        QCOMPARE(dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), listing);
+        if (fault != "1 MiB") {
+            QFile kept(m_path + "/kept");
+            QVERIFY(kept.open(QIODevice::ReadOnly));
+            QCOMPARE(kept.readAll(), before);
+        }
+        if (!reported) {
+            QFile file(stored);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray after = file.readAll();
+            QCOMPARE(after.size(), qMax<qsizetype>(before.size(), 900));
+            QCOMPARE(after.mid(ichi * 12, 12), record("やまだ", 37));
+            if (fault == "1 MiB") // outside range 1 every byte as it was
+                QVERIFY(after.first(60) == before.first(60) && after.mid(120) == before.mid(120));
         }
     }
 

@@ -7,12 +7,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using Scores = QList<int>;
 
@@ -364,6 +366,24 @@ private slots:
         }
         QCOMPARE(readAll(m_path), before);
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"zenta.rnk"});
+    }
+
+    // A pipe named zenta.rnk gives no end of file: the table does not read
+    // it and takes the next folder.
+    void pipeInPlaceOfTheFile()
+    {
+        QVERIFY(mkfifo(QFile::encodeName(m_path).constData(), 0600) == 0);
+        const QString data = m_dir.filePath("data");
+        QDir(data).removeRecursively();
+        Module1 module;
+        module.kekka = 7;
+        RankingTable table(module);
+        QVERIFY(table.yomikomi(RankingLocation({m_dir.path(), data})));
+        QCOMPARE(table.path(), data + "/zenta.rnk");
+        QVERIFY(table.jyunikime());
+        QVERIFY(table.save(QStringLiteral("fifo")));
+        QCOMPARE(readAll(table.path()).first(12), record("fifo", 7));
+        QVERIFY(QFileInfo(m_path).exists() && !QFileInfo(m_path).isFile());
     }
 
     // The folders in order: the file goes to the first that takes it,
