@@ -11,10 +11,10 @@ namespace {
 const QColor lightGreen(128, 255, 128);
 const QColor red(255, 0, 0);
 
-ControlSpec autoSized(ControlSpec spec)
+ControlSpec autoSized(ControlSpec row)
 {
-    spec.autoSize = true;
-    return spec;
+    row.autoSize = true;
+    return row;
 }
 
 FormSpec makeForm3()

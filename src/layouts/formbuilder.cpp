@@ -19,27 +19,27 @@ ControlSpec labelSpec(const QString &name, const QString &caption, int left, int
                       int height, FontSpec font, std::optional<QColor> text,
                       std::optional<QColor> back, Qt::Alignment align)
 {
-    ControlSpec spec
+    ControlSpec row
         = controlSpec(ControlKind::Label, name, caption, left, top, width, height, font);
-    spec.text = text;
-    spec.back = back;
-    spec.align = align;
-    return spec;
+    row.text = text;
+    row.back = back;
+    row.align = align;
+    return row;
 }
 
 ControlSpec controlSpec(ControlKind kind, const QString &name, const QString &caption, int left,
                         int top, int width, int height, FontSpec font)
 {
-    ControlSpec spec;
-    spec.kind = kind;
-    spec.name = name;
-    spec.caption = caption;
-    spec.left = left;
-    spec.top = top;
-    spec.width = width;
-    spec.height = height;
-    spec.font = font;
-    return spec;
+    ControlSpec row;
+    row.kind = kind;
+    row.name = name;
+    row.caption = caption;
+    row.left = left;
+    row.top = top;
+    row.width = width;
+    row.height = height;
+    row.font = font;
+    return row;
 }
 
 QFont fontFor(const FontSpec &font, const FontSpec &windowFont)
@@ -51,44 +51,44 @@ QFont fontFor(const FontSpec &font, const FontSpec &windowFont)
     return QApplication::font();
 }
 
-static void setColours(QWidget *widget, const ControlSpec &spec)
+static void setColours(QWidget *widget, const ControlSpec &row)
 {
     QPalette palette = widget->palette();
-    if (spec.text) {
-        palette.setColor(QPalette::WindowText, *spec.text);
-        palette.setColor(QPalette::Text, *spec.text);
+    if (row.text) {
+        palette.setColor(QPalette::WindowText, *row.text);
+        palette.setColor(QPalette::Text, *row.text);
     }
-    if (spec.back) {
-        palette.setColor(QPalette::Window, *spec.back);
-        palette.setColor(QPalette::Base, *spec.back);
+    if (row.back) {
+        palette.setColor(QPalette::Window, *row.back);
+        palette.setColor(QPalette::Base, *row.back);
     }
     widget->setPalette(palette);
 }
 
-static QWidget *create(const ControlSpec &spec, QWidget *parent)
+static QWidget *create(const ControlSpec &row, QWidget *parent)
 {
-    switch (spec.kind) {
+    switch (row.kind) {
     case ControlKind::Label: {
         auto *label = new Label(parent);
-        label->setText(spec.caption);
-        label->setAlignment(spec.align | Qt::AlignTop);
+        label->setText(row.caption);
+        label->setAlignment(row.align | Qt::AlignTop);
         return label;
     }
     case ControlKind::Button: {
-        auto *button = new QPushButton(spec.caption, parent);
+        auto *button = new QPushButton(row.caption, parent);
         button->setAutoDefault(false);
         button->setDefault(false);
         button->setFocusPolicy(Qt::StrongFocus);
         return button;
     }
     case ControlKind::Frame: {
-        auto *frame = new QGroupBox(spec.caption, parent);
-        frame->setAutoFillBackground(spec.back.has_value());
+        auto *frame = new QGroupBox(row.caption, parent);
+        frame->setAutoFillBackground(row.back.has_value());
         frame->setFocusPolicy(Qt::NoFocus);
         return frame;
     }
     case ControlKind::TextBox: {
-        auto *box = new QLineEdit(spec.caption, parent);
+        auto *box = new QLineEdit(row.caption, parent);
         box->setFrame(true);
         return box;
     }
@@ -107,23 +107,23 @@ void buildControls(const FormSpec &form, QWidget *client)
     client->setFont(fontFor(form.font, FontSpec{}));
 
     QHash<QString, QWidget *> parents;
-    for (const ControlSpec &spec : form.controls) {
-        QWidget *parent = spec.parent.isEmpty() ? client : parents.value(spec.parent);
-        Q_ASSERT_X(parent, "buildControls", qPrintable(spec.name));
-        QWidget *widget = create(spec, parent);
-        widget->setObjectName(spec.name);
-        widget->setFont(fontFor(spec.font, form.font));
-        setColours(widget, spec);
-        widget->setGeometry(twipsRect(spec.left, spec.top, spec.width, spec.height));
+    for (const ControlSpec &row : form.controls) {
+        QWidget *parent = row.parent.isEmpty() ? client : parents.value(row.parent);
+        Q_ASSERT_X(parent, "buildControls", qPrintable(row.name));
+        QWidget *widget = create(row, parent);
+        widget->setObjectName(row.name);
+        widget->setFont(fontFor(row.font, form.font));
+        setColours(widget, row);
+        widget->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
         if (auto *label = qobject_cast<Label *>(widget))
-            label->setAutoSize(spec.autoSize);
-        parents.insert(spec.name, widget);
+            label->setAutoSize(row.autoSize);
+        parents.insert(row.name, widget);
     }
-    for (const LineSpec &spec : form.lines) {
+    for (const LineSpec &row : form.lines) {
         auto *line
-            = new LineWidget(QLine(twips(spec.x1), twips(spec.y1), twips(spec.x2), twips(spec.y2)),
-                             spec.color, spec.pixels, client);
-        line->setObjectName(spec.name);
+            = new LineWidget(QLine(twips(row.x1), twips(row.y1), twips(row.x2), twips(row.y2)),
+                             row.color, row.pixels, client);
+        line->setObjectName(row.name);
         line->raise();
     }
 }

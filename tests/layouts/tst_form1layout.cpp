@@ -61,16 +61,16 @@ void TestForm1Layout::controls()
 {
     QFETCH(int, row);
     const FormSpec &form = form1Spec();
-    const ControlSpec &spec = form.controls[row];
-    QWidget *w = window->findChild<QWidget *>(spec.name);
+    const ControlSpec &control = form.controls[row];
+    QWidget *w = window->findChild<QWidget *>(control.name);
     QVERIFY(w);
     QVERIFY(w->isVisible());
 
     const QWidget *parent
-        = spec.parent.isEmpty() ? ui.client : window->findChild<QWidget *>(spec.parent);
+        = control.parent.isEmpty() ? ui.client : window->findChild<QWidget *>(control.parent);
     QCOMPARE(w->parentWidget(), parent);
-    const QRect designed = twipsRect(spec.left, spec.top, spec.width, spec.height);
-    if (spec.autoSize) {
+    const QRect designed = twipsRect(control.left, control.top, control.width, control.height);
+    if (control.autoSize) {
         QCOMPARE(w->pos(), designed.topLeft());
         QVERIFY(w->width() >= designed.width() && w->height() >= designed.height());
     } else {
@@ -79,30 +79,30 @@ void TestForm1Layout::controls()
 
     const QFont font = w->font();
     QCOMPARE(font.family(), QString::fromUtf8(gothicFamily));
-    const FontSpec expected = spec.font.points > 0 ? spec.font : form.font;
+    const FontSpec expected = control.font.points > 0 ? control.font : form.font;
     QCOMPARE(font.pointSizeF(), expected.points);
     QCOMPARE(font.weight(), expected.bold ? QFont::Bold : QFont::Normal);
     QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
 
-    if (spec.text)
-        QCOMPARE(w->palette().color(QPalette::WindowText), *spec.text);
-    if (spec.back) {
-        QCOMPARE(w->palette().color(QPalette::Window), *spec.back);
+    if (control.text)
+        QCOMPARE(w->palette().color(QPalette::WindowText), *control.text);
+    if (control.back) {
+        QCOMPARE(w->palette().color(QPalette::Window), *control.back);
         QVERIFY(w->autoFillBackground());
     }
     if (auto *label = qobject_cast<Label *>(w)) {
-        QCOMPARE(label->text(), spec.caption);
+        QCOMPARE(label->text(), control.caption);
         QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask,
-                 spec.align & Qt::AlignHorizontal_Mask);
+                 control.align & Qt::AlignHorizontal_Mask);
         QCOMPARE(label->frameShape(), QFrame::NoFrame);
-        QCOMPARE(label->autoSize(), spec.autoSize);
+        QCOMPARE(label->autoSize(), control.autoSize);
     } else if (auto *button = qobject_cast<QPushButton *>(w)) {
         // Captions the load handler rewrites are checked by the game's tests.
-        QCOMPARE(button->text(), spec.caption);
+        QCOMPARE(button->text(), control.caption);
         QVERIFY(!button->isDefault() && !button->autoDefault());
         QVERIFY(button->isEnabled());
     } else if (auto *frame = qobject_cast<QGroupBox *>(w)) {
-        QCOMPARE(frame->title(), spec.caption);
+        QCOMPARE(frame->title(), control.caption);
     }
 }
 
@@ -129,11 +129,11 @@ void TestForm1Layout::placesInPixels()
 
 void TestForm1Layout::lines()
 {
-    for (const LineSpec &spec : form1Spec().lines) {
-        auto *line = window->findChild<LineWidget *>(spec.name);
+    for (const LineSpec &control : form1Spec().lines) {
+        auto *line = window->findChild<LineWidget *>(control.name);
         QVERIFY(line);
         QCOMPARE(line->line(),
-                 QLine(twips(spec.x1), twips(spec.y1), twips(spec.x2), twips(spec.y2)));
+                 QLine(twips(control.x1), twips(control.y1), twips(control.x2), twips(control.y2)));
         QCOMPARE(line->color(), QColor(255, 255, 255));
         QCOMPARE(line->pixels(), 5);
         // In front of every cell it crosses.
