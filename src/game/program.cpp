@@ -5,11 +5,7 @@
 #include <QApplication>
 
 Program::Program(QApplication &app)
-    : m_app(setUp(app)), m_form(m_module, m_platform, m_random, RankingLocation::standard())
-{ }
-
-QApplication &Program::setUp(QApplication &app)
 {
     setUpApplication(app);
-    return app;
+    m_form = std::make_unique<Form1>(m_module, m_platform, m_random, RankingLocation::standard());
 }

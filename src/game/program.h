@@ -5,6 +5,8 @@
 #include "game/form1.h"
 #include "results/module1.h"
 
+#include <memory>
+
 class QApplication;
 
 // A run of the game as main() starts it: the application set up, the shared
@@ -15,14 +17,11 @@ class Program
 public:
     explicit Program(QApplication &app);
 
-    Form1 &mainWindow() { return m_form; }
+    Form1 &mainWindow() { return *m_form; }
 
 private:
-    static QApplication &setUp(QApplication &app);
-
-    QApplication &m_app;
     Module1 m_module;
     DesktopPlatform m_platform;
     ClockRandom m_random;
-    Form1 m_form;
+    std::unique_ptr<Form1> m_form; // made once the application is set up
 };

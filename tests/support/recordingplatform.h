@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/platform.h"
+#include "common/randomsource.h"
 
 #include <QList>
 #include <QString>
@@ -40,8 +41,6 @@ public:
 };
 
 // Scripted draws for the question generator: each value is the next R.
-#include "common/randomsource.h"
-
 class ScriptedRandom final : public RandomSource
 {
 public:
