@@ -1,6 +1,7 @@
 #include "layouts/formbuilder.h"
 
 #include "common/twips.h"
+#include "layouts/commandbutton.h"
 #include "layouts/label.h"
 #include "layouts/linewidget.h"
 
@@ -8,7 +9,6 @@
 #include <QGroupBox>
 #include <QHash>
 #include <QLineEdit>
-#include <QPushButton>
 
 QString arrayName(const QString &array, int index)
 {
@@ -74,13 +74,8 @@ static QWidget *create(const ControlSpec &row, QWidget *parent)
         label->setAlignment(row.align | Qt::AlignTop);
         return label;
     }
-    case ControlKind::Button: {
-        auto *button = new QPushButton(row.caption, parent);
-        button->setAutoDefault(false);
-        button->setDefault(false);
-        button->setFocusPolicy(Qt::StrongFocus);
-        return button;
-    }
+    case ControlKind::Button:
+        return new CommandButton(row.caption, parent);
     case ControlKind::Frame: {
         auto *frame = new QGroupBox(row.caption, parent);
         frame->setAutoFillBackground(row.back.has_value());
