@@ -26,6 +26,7 @@ private slots:
     void japaneseFace();
     void focusOrder();
     void menus();
+    void rangeMenuMarksTheCurrentRangeOnly();
     void monbangGrowsToTheRight();
     void screenshot();
 
@@ -206,6 +207,62 @@ void TestForm1Layout::menus()
     QCOMPARE(items(ui.m5), (QStringList{"説明:m5c"}));
     for (QAction *a : window->menuBar()->actions())
         QVERIFY(!a->text().contains('&'));
+}
+
+// The open range menu, as the player sees it: a mark beside the current
+// range, nothing beside the others, and the captions in one column.
+void TestForm1Layout::rangeMenuMarksTheCurrentRangeOnly()
+{
+    auto openMenu = [this](int current) {
+        for (int i = 0; i < 4; ++i)
+            ui.en[i]->setChecked(i == current);
+        ui.m4->popup(window->mapToGlobal(QPoint(window->width(), 0)));
+        [&] { QVERIFY(QTest::qWaitForWindowExposed(ui.m4)); }();
+        const QImage image = ui.m4->grab().toImage();
+        if (current == 1)
+            saveShot(ui.m4, "form1-range-menu");
+        ui.m4->hide();
+        return image;
+    };
+    const QImage images[2] = {openMenu(1), openMenu(3)};
+    const int current[2] = {1, 3};
+
+    // Pixels of a rectangle that are dark, and that differ from `plain`.
+    auto count = [](const QImage &image, const QRect &rect, QColor plain) {
+        QPair<int, int> darkAndOther;
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x) {
+                darkAndOther.first += image.pixelColor(x, y).lightness() < 128;
+                darkAndOther.second += image.pixelColor(x, y) != plain;
+            }
+        return darkAndOther;
+    };
+    for (int i = 0; i < 4; ++i) {
+        const QRect item = ui.m4->actionGeometry(ui.en[i]);
+        // The caption begins at the first dark column of the item where it
+        // is not checked; the mark's place is to the left of it.
+        const QImage &unchecked = images[i == current[0] ? 1 : 0];
+        int captionLeft = item.right();
+        for (int x = item.left(); x < captionLeft; ++x)
+            for (int y = item.top(); y <= item.bottom(); ++y)
+                if (unchecked.pixelColor(x, y).lightness() < 128)
+                    captionLeft = qMin(captionLeft, x);
+        const QRect mark(item.left() + 1, item.top() + 1, captionLeft - item.left() - 3,
+                         item.height() - 2);
+        const QRect caption(captionLeft - 1, item.top(), item.right() - captionLeft, item.height());
+        QVERIFY(mark.width() >= item.height() / 2);
+        for (int shot = 0; shot < 2; ++shot) {
+            const QImage &image = images[shot];
+            const QColor plain = image.pixelColor(item.right() - 1, item.center().y());
+            const auto [dark, other] = count(image, mark, plain);
+            if (i == current[shot])
+                QVERIFY2(dark > 5, qPrintable(QString::number(dark)));
+            else
+                QCOMPARE(other, 0);
+        }
+        // The caption stays where it is, mark or no mark.
+        QCOMPARE(images[0].copy(caption), images[1].copy(caption));
+    }
 }
 
 void TestForm1Layout::monbangGrowsToTheRight()
