@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHash>
 #include <QLineEdit>
+#include <limits>
 
 QString arrayName(const QString &array, int index)
 {
@@ -85,6 +86,8 @@ static QWidget *create(const ControlSpec &row, QWidget *parent)
     case ControlKind::TextBox: {
         auto *box = new QLineEdit(row.caption, parent);
         box->setFrame(true);
+        // What is typed has no limit of its own (Qt's default is 32767).
+        box->setMaxLength(std::numeric_limits<int>::max());
         return box;
     }
     }

@@ -1,7 +1,7 @@
 // window test
 // The results window's controls as the window is created, written out by
-// hand from its designed layout, and its captions that never change,
-// checked again once the window has loaded.
+// hand from its designed layout; its captions that never change, checked
+// again once the window has loaded; and the name box's length.
 #include "layouts/form3layout.h"
 #include "layouts/label.h"
 #include "recordingplatform.h"
@@ -9,6 +9,7 @@
 #include "results/module1.h"
 #include "testmain.h"
 
+#include <QClipboard>
 #include <QDialog>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -157,6 +158,17 @@ private slots:
         QCOMPARE(form.ui.Command1->text(), QStringLiteral("戻る"));
         QCOMPARE(form.ui.Command2->text(), QStringLiteral("初期化"));
         QCOMPARE(form.ui.jyun1[0]->text(), QStringLiteral("1"));
+    }
+
+    // The name box takes a paste of any length, far beyond Qt's default
+    // of 32767 characters.
+    void nameBoxTakesAnyLength()
+    {
+        const QString name(100000, u'あ');
+        QApplication::clipboard()->setText(name);
+        m_ui.Text1->setFocus();
+        m_ui.Text1->paste();
+        QCOMPARE(m_ui.Text1->text().size(), name.size());
     }
 };
 
