@@ -3,6 +3,7 @@
 #include "common/captions.h"
 #include "layouts/formbuilder.h"
 #include "layouts/label.h"
+#include "layouts/menustyle.h"
 
 #include <QLayout>
 #include <QMainWindow>
@@ -158,4 +159,7 @@ void Form1Ui::setupUi(QMainWindow *window)
     m5 = bar->addMenu(QStringLiteral("ヘルプ"));
     m5->setObjectName("m5");
     m5c = item(m5, "m5c", QStringLiteral("説明"));
+    // Only the current range carries a mark; the others show nothing.
+    for (QMenu *menu : {m1, m4, m5})
+        menu->setStyle(menuStyle());
 }

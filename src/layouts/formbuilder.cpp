@@ -1,6 +1,7 @@
 #include "layouts/formbuilder.h"
 
 #include "common/twips.h"
+#include "layouts/commandbutton.h"
 #include "layouts/label.h"
 #include "layouts/linewidget.h"
 
@@ -8,7 +9,7 @@
 #include <QGroupBox>
 #include <QHash>
 #include <QLineEdit>
-#include <QPushButton>
+#include <limits>
 
 QString arrayName(const QString &array, int index)
 {
@@ -74,13 +75,8 @@ static QWidget *create(const ControlSpec &row, QWidget *parent)
         label->setAlignment(row.align | Qt::AlignTop);
         return label;
     }
-    case ControlKind::Button: {
-        auto *button = new QPushButton(row.caption, parent);
-        button->setAutoDefault(false);
-        button->setDefault(false);
-        button->setFocusPolicy(Qt::StrongFocus);
-        return button;
-    }
+    case ControlKind::Button:
+        return new CommandButton(row.caption, parent);
     case ControlKind::Frame: {
         auto *frame = new QGroupBox(row.caption, parent);
         frame->setAutoFillBackground(row.back.has_value());
@@ -90,6 +86,8 @@ static QWidget *create(const ControlSpec &row, QWidget *parent)
     case ControlKind::TextBox: {
         auto *box = new QLineEdit(row.caption, parent);
         box->setFrame(true);
+        // What is typed has no limit of its own (Qt's default is 32767).
+        box->setMaxLength(std::numeric_limits<int>::max());
         return box;
     }
     }

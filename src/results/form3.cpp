@@ -130,7 +130,9 @@ bool Form3::eventFilter(QObject *watched, QEvent *event)
     if (watched == ui.Text1 && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            Text1_KeyPress(13);
+            // A held key saves once: its repeats are not new presses.
+            if (!key->isAutoRepeat())
+                Text1_KeyPress(13);
             return true;
         }
     }

@@ -162,6 +162,8 @@ private slots:
         QVERIFY(!w->font().italic() && !w->font().underline() && !w->font().strikeOut());
         if (auto *button = qobject_cast<QPushButton *>(w))
             QCOMPARE(button->text(), caption);
+        if (auto *label = qobject_cast<QLabel *>(w)) // every text from its label's left
+            QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
         const QColor defaultText = QApplication::palette(w).color(QPalette::WindowText);
         QCOMPARE(w->palette().color(QPalette::WindowText), text.isValid() ? text : defaultText);
         if (back.isValid()) {
