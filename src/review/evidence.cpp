@@ -117,6 +117,8 @@ struct Quantity
 
 QString japaneseNumber(long long num, long long den)
 {
+    if (den == 0)
+        return QString();
     const Fraction f(num, den);
     long long rest = f.den;
     while (rest % 2 == 0)

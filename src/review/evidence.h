@@ -13,5 +13,5 @@
 QString evidenceText(int kind, const std::array<QString, 10> &cells);
 
 // How a value of the table is written inside a Japanese sentence: "３",
-// "－１２", "１．２", "－３分の７". The value is num / den, den > 0.
+// "－１２", "１．２", "－３分の７". The value is num / den; empty for den 0.
 QString japaneseNumber(long long num, long long den = 1);

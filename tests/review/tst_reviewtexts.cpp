@@ -123,6 +123,7 @@ void TestReviewTexts::japaneseNumbers_data()
     QTest::newRow("reduced") << 14 << 4 << "３．５";
     QTest::newRow("fraction") << 7 << 3 << "３分の７";
     QTest::newRow("negative fraction") << 23 << -9 << "－９分の２３";
+    QTest::newRow("no value") << 1 << 0 << "";
 }
 
 void TestReviewTexts::japaneseNumbers()
