@@ -7,9 +7,11 @@
 #include "layouts/label.h"
 #include "results/form3.h"
 #include "results/module1.h"
+#include "review/tablecells.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QWindow>
 #include <cmath>
@@ -35,10 +37,19 @@ Form1::Form1(Module1 &module, Platform &platform, RandomSource &random,
     connect(ui.m1d, &QAction::triggered, this, &Form1::m1d_Click);
     connect(ui.m5c, &QAction::triggered, this, &Form1::m5c_Click);
     connect(ui.helpyo, &QPushButton::clicked, this, &Form1::helpyo_Click);
+    connect(ui.m1e, &QAction::triggered, this, &Form1::m1e_Click);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &Form1::onFocusWindowChanged);
 
     Form_Load();
     ui.Command1->setFocus();
+
+    // There is nothing to review until a game has finished.
+    ui.m1e->setEnabled(false);
+    for (int i = 0; i < 5; ++i) {
+        ui.kotae[i]->setAccessibleDescription(QStringLiteral("キー %1").arg(i + 1));
+        ui.mondai[i]->setAccessibleDescription(xCellDescription(i));
+        ui.mondai[i + 5]->setAccessibleDescription(yCellDescription(i, QString()));
+    }
 }
 
 Form1::~Form1()
@@ -98,16 +109,29 @@ void Form1::shutsudai()
     xchi = q.xchi;
     for (int i = 0; i < 10; ++i)
         ui.mondai[i]->setText(q.cells[i]);
+    for (int i = 0; i < 5; ++i)
+        ui.mondai[i + 5]->setAccessibleDescription(yCellDescription(i, q.cells[i]));
+
+    KeptQuestion &kept = m_playing.questions[mon - 1];
+    kept = KeptQuestion();
+    kept.cells = q.cells;
+    kept.seikai = seikai;
+    kept.a = a;
+    kept.b = b;
+    kept.c = c;
 }
 
 void Form1::kotae_Click(int index)
 {
     if (index == seikai) {
         markQuestion(maruMark);
-        const double total = readNumber(ui.tokuten->text()) + readNumber(ui.tokutenyo->text());
+        const double points = readNumber(ui.tokuten->text());
+        const double total = points + readNumber(ui.tokutenyo->text());
         ui.tokutenyo->setText(numberText(total));
+        keepAnswer(index, maruMark, points);
     } else {
         markQuestion(batsuMark);
+        keepAnswer(index, batsuMark, 0);
     }
     Timer1.setInterval(0);
     m_platform.beep();
@@ -128,6 +152,7 @@ void Form1::Timer1_Timer()
         return;
     }
     markQuestion(batsuMark);
+    keepAnswer(KeptQuestion::timedOut, batsuMark, 0);
     m_platform.beep();
     Timer1.setInterval(0);
     if (mon == 5)
@@ -141,8 +166,23 @@ void Form1::markQuestion(const QString &mark)
     ui.sikiyo[mon - 1]->setText(mark);
 }
 
+void Form1::keepAnswer(int answer, const QString &mark, double points)
+{
+    KeptQuestion &kept = m_playing.questions[mon - 1];
+    kept.answer = answer;
+    kept.mark = mark;
+    kept.points = points;
+}
+
 void Form1::endGame()
 {
+    // The game is over from here on, so its review is there before the
+    // results window opens and stays there through it and the message box
+    // after it; an open review window shows it at once.
+    m_kept = m_playing;
+    ui.m1e->setEnabled(true);
+    if (m_review)
+        m_review->showGame(*m_kept);
     for (QPushButton *button : ui.kotae)
         button->setEnabled(false);
     // The total is always whole; rounding halves to even keeps the old rule.
@@ -212,6 +252,39 @@ void Form1::m5c_Click()
 void Form1::helpyo_Click()
 {
     openHelp();
+}
+
+void Form1::m1e_Click()
+{
+    openReview();
+}
+
+void Form1::openReview()
+{
+    if (!m_kept)
+        return;
+    if (!m_review) {
+        m_review = new ReviewWindow(this);
+        m_review->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_review->showGame(*m_kept);
+    m_review->show();
+    m_review->raise();
+    m_review->activateWindow();
+}
+
+void Form1::keyPressEvent(QKeyEvent *event)
+{
+    // Only the plain digits of the top row or the keypad, and not a key
+    // held down: a click does not repeat either.
+    const int index = event->key() - Qt::Key_1;
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (index >= 0 && index < 5 && modifiers == Qt::NoModifier && !event->isAutoRepeat()
+        && ui.kotae[index]->isEnabled()) {
+        ui.kotae[index]->click(); // the same handler as a click
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void Form1::openResults(bool modal)

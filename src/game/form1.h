@@ -5,10 +5,12 @@
 #include "layouts/form1layout.h"
 #include "layouts/form2.h"
 #include "results/rankinglocation.h"
+#include "review/reviewwindow.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <optional>
 
 struct Module1;
 class Platform;
@@ -56,6 +58,7 @@ public:
     void m1d_Click();
     void m5c_Click();
     void helpyo_Click();
+    void m1e_Click();
 
     // The results window: modal at the end of a game (returns when it has
     // closed), not modal from the list command. Opening it while it is open
@@ -65,14 +68,23 @@ public:
     // The help window, not modal; there is never more than one.
     void openHelp();
     Form2 *helpWindow() const { return m_help.data(); }
+    // The review of the last finished game, not modal; there is never more
+    // than one, and opening it again shows the latest finished game.
+    void openReview();
+    ReviewWindow *reviewWindow() const { return m_review.data(); }
+    // The last finished game; none before the first game has ended.
+    const std::optional<KeptGame> &keptGame() const { return m_kept; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // The keys 1 to 5 answer as the buttons kotae(0) to kotae(4) do.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void onFocusWindowChanged(QWindow *window);
     void greetIfDue();
     void markQuestion(const QString &mark);
+    void keepAnswer(int answer, const QString &mark, double points);
     void endGame();
     void announceRange(int range);
 
@@ -81,6 +93,12 @@ private:
     RandomSource &m_random;
     RankingLocation m_ranking;
     QPointer<Form3> m_results; // the results window while it is open
+
+    // The game being played, question by question, and the last one that
+    // was played to its end; a game abandoned by Start is not kept.
+    KeptGame m_playing;
+    std::optional<KeptGame> m_kept;
+    QPointer<ReviewWindow> m_review; // the review window while it is open
 
     // The greeting comes when the main window becomes active after another
     // window of ours; message boxes and other applications do not count.

@@ -148,6 +148,7 @@ void Form1Ui::setupUi(QMainWindow *window)
     m1a = item(m1, "m1a", QStringLiteral("スタート"));
     s1 = separator(m1, "s1");
     m1c = item(m1, "m1c", QStringLiteral("一覧"));
+    m1e = item(m1, "m1e", QStringLiteral("振り返り"));
     s2 = separator(m1, "s2");
     m1d = item(m1, "m1d", QStringLiteral("終了"));
     m4 = bar->addMenu(QStringLiteral("ｘの値"));

@@ -33,6 +33,7 @@ struct Form1Ui
 
     QMenu *m1 = nullptr, *m4 = nullptr, *m5 = nullptr;
     QAction *m1a = nullptr, *s1 = nullptr, *m1c = nullptr, *s2 = nullptr, *m1d = nullptr;
+    QAction *m1e = nullptr; // "振り返り", after "一覧"
     std::array<QAction *, 4> en{};
     QAction *m5c = nullptr;
 

@@ -270,7 +270,8 @@ void TestForm1Layout::menus()
         }
         return list;
     };
-    QCOMPARE(items(ui.m1), (QStringList{"スタート:m1a", "-:s1", "一覧:m1c", "-:s2", "終了:m1d"}));
+    QCOMPARE(items(ui.m1),
+             (QStringList{"スタート:m1a", "-:s1", "一覧:m1c", "振り返り:m1e", "-:s2", "終了:m1d"}));
     QCOMPARE(items(ui.m4),
              (QStringList{"－２～２:en(0)", "１～５:en(1)", "－５～－１:en(2)", "ランダム:en(3)"}));
     QCOMPARE(items(ui.m5), (QStringList{"説明:m5c"}));

@@ -1,0 +1,264 @@
+// window test
+#include "common/captions.h"
+#include "gamefixture.h"
+#include "layouts/label.h"
+#include "review/reviewwindow.h"
+#include "testmain.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QScreen>
+
+// The review of the last finished game, and answering with the keys 1 to 5.
+class TestReview : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup();
+    void keys_data();
+    void keys();
+    void keysDoNothingWhileTheButtonsAreDisabled();
+    void wholeGameWithKeysThenReview();
+    void startInALaterGameKeepsTheFinishedOne();
+    void longestTextsFitTheScreen();
+
+private:
+    // What a question showed and how it was answered, read off the main window.
+    struct Seen
+    {
+        QStringList cells;
+        int answer;
+        QString mark;
+        QString points;
+    };
+    static void pressKey(GameFixture &game, int key, Qt::KeyboardModifiers modifiers = {});
+    static QStringList cellsOf(const Form1 &form);
+    static QStringList texts(const ReviewWindow &review, int question);
+    static QStringList accessibleNames(QAccessibleInterface *node);
+};
+
+void TestReview::cleanup()
+{
+    QCOMPARE(visibleTopLevels(), 0);
+}
+
+// A key press as the player makes it: to the widget that has the focus in
+// the main window.
+void TestReview::pressKey(GameFixture &game, int key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget *target = game.form->focusWidget() ? game.form->focusWidget() : game.form.get();
+    QTest::keyClick(target, Qt::Key(key), modifiers);
+}
+
+QStringList TestReview::cellsOf(const Form1 &form)
+{
+    QStringList list;
+    for (const Label *cell : form.ui.mondai)
+        list << cell->text();
+    return list;
+}
+
+// The texts of one question of the review, top to bottom.
+QStringList TestReview::texts(const ReviewWindow &review, int question)
+{
+    QStringList list;
+    const auto *card = review.findChild<QWidget *>(QStringLiteral("question(%1)").arg(question));
+    for (const QLabel *label : card->findChildren<QLabel *>())
+        list << label->text();
+    return list;
+}
+
+QStringList TestReview::accessibleNames(QAccessibleInterface *node)
+{
+    QStringList names{node->text(QAccessible::Name)};
+    for (int i = 0; i < node->childCount(); ++i)
+        names << accessibleNames(node->child(i));
+    return names;
+}
+
+void TestReview::keys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<int>("answer"); // -1: the key does nothing
+    QTest::newRow("1") << int(Qt::Key_1) << Qt::KeyboardModifiers() << 0;
+    QTest::newRow("3") << int(Qt::Key_3) << Qt::KeyboardModifiers() << 2;
+    QTest::newRow("5") << int(Qt::Key_5) << Qt::KeyboardModifiers() << 4;
+    QTest::newRow("keypad 2") << int(Qt::Key_2) << Qt::KeyboardModifiers(Qt::KeypadModifier) << 1;
+    QTest::newRow("keypad 5") << int(Qt::Key_5) << Qt::KeyboardModifiers(Qt::KeypadModifier) << 4;
+    QTest::newRow("0") << int(Qt::Key_0) << Qt::KeyboardModifiers() << -1;
+    QTest::newRow("6") << int(Qt::Key_6) << Qt::KeyboardModifiers() << -1;
+    QTest::newRow("ctrl 1") << int(Qt::Key_1) << Qt::KeyboardModifiers(Qt::ControlModifier) << -1;
+    QTest::newRow("alt 2") << int(Qt::Key_2) << Qt::KeyboardModifiers(Qt::AltModifier) << -1;
+    QTest::newRow("space") << int(Qt::Key_Space) << Qt::KeyboardModifiers() << -1;
+}
+
+void TestReview::keys()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(int, answer);
+    GameFixture game;
+    game.show();
+    Form1 &f = *game.form;
+    f.Command1_Click();
+    f.ui.Command3->setFocus(); // not an answer button: Space must not press one
+    const int seikai = f.seikai;
+    pressKey(game, key, modifiers);
+    if (answer < 0) {
+        QCOMPARE(f.mon, 1);
+        QVERIFY(f.ui.sikiyo[0]->text().isEmpty());
+        QCOMPARE(game.platform.beeps, 0);
+        return;
+    }
+    QCOMPARE(f.mon, 2);
+    QCOMPARE(f.ui.sikiyo[0]->text(), answer == seikai ? maruMark : batsuMark);
+    QCOMPARE(f.ui.tokutenyo->text(),
+             answer == seikai ? QStringLiteral(" 10") : QStringLiteral(" 0"));
+    QCOMPARE(game.platform.beeps, 1);
+}
+
+void TestReview::keysDoNothingWhileTheButtonsAreDisabled()
+{
+    GameFixture game;
+    game.show();
+    for (int key = Qt::Key_1; key <= Qt::Key_5; ++key)
+        pressKey(game, key);
+    QCOMPARE(game.form->mon, 0);
+    QCOMPARE(game.platform.beeps, 0);
+    QCOMPARE(game.form->ui.monbang->text(), QStringLiteral("番  号"));
+}
+
+void TestReview::wholeGameWithKeysThenReview()
+{
+    GameFixture game;
+    game.show();
+    Form1 &f = *game.form;
+    QVERIFY(!f.ui.m1e->isEnabled());
+    QTest::mouseClick(f.ui.Command1, Qt::LeftButton);
+
+    // Right, wrong, time-out, right after two ticks, wrong on the keypad.
+    QList<Seen> seen;
+    for (int q = 0; q < 5; ++q) {
+        Seen s{cellsOf(f), -1, {}, {}};
+        if (q == 2) {
+            for (int t = 0; t < 11; ++t)
+                f.Timer1_Timer();
+        } else {
+            if (q == 3) {
+                f.Timer1_Timer();
+                f.Timer1_Timer();
+            }
+            const bool right = q == 0 || q == 3;
+            s.answer = right ? f.seikai : (f.seikai + 2) % 5;
+            pressKey(game, Qt::Key_1 + s.answer, q == 4 ? Qt::KeypadModifier : Qt::NoModifier);
+        }
+        s.mark = f.ui.sikiyo[q]->text();
+        s.points = s.mark == maruMark ? (q == 0 ? "10点" : "8点") : "0点";
+        QVERIFY(f.ui.m1e->isEnabled() == (q == 4));
+        seen << s;
+    }
+    QCOMPARE(game.modalResults, 1);
+    QCOMPARE(f.ui.tokutenyo->text(), QStringLiteral(" 18"));
+    QCOMPARE(game.platform.count(QStringLiteral("再スタート")), 1);
+    for (QPushButton *button : f.ui.kotae)
+        QVERIFY(!button->isEnabled());
+
+    f.ui.m1e->trigger();
+    ReviewWindow *review = f.reviewWindow();
+    QVERIFY(review);
+    QVERIFY(QTest::qWaitForWindowExposed(review));
+    QCOMPARE(review->windowTitle(), QStringLiteral("振り返り"));
+    for (int q = 0; q < 5; ++q) {
+        const QStringList t = texts(*review, q);
+        QCOMPARE(t.mid(0, 3),
+                 (QStringList{QStringLiteral("第 %1問").arg(q + 1), seen[q].mark, seen[q].points}));
+        QCOMPARE(t.mid(3, 12).filter(QRegularExpression("^[^ｘｙ]")), seen[q].cells);
+        QCOMPARE(t[15],
+                 QStringLiteral("あなたの答え：")
+                     + (seen[q].answer < 0 ? QStringLiteral("時間切れ")
+                                           : relationCaptions()[seen[q].answer]));
+        QCOMPARE(t[16],
+                 QStringLiteral("正解：") + relationCaptions()[f.keptGame()->questions[q].seikai]);
+        QVERIFY(t[17].startsWith(QStringLiteral("y = ")));
+        QVERIFY(!t[18].isEmpty());
+    }
+
+    // Every text on show is read out as it is shown.
+    const QStringList names = accessibleNames(QAccessible::queryAccessibleInterface(review));
+    for (const QLabel *label : review->findChildren<QLabel *>())
+        QVERIFY2(names.contains(label->text()), qPrintable(label->text()));
+    QAccessibleInterface *button = QAccessible::queryAccessibleInterface(f.ui.kotae[2]);
+    QCOMPARE(button->text(QAccessible::Name), f.ui.kotae[2]->text());
+    QCOMPARE(button->text(QAccessible::Description), QStringLiteral("キー 3"));
+
+    saveShot(review, "review");
+
+    // Opening it again keeps one window.
+    f.m1e_Click();
+    QCOMPARE(f.findChildren<ReviewWindow *>().size(), 1);
+}
+
+void TestReview::startInALaterGameKeepsTheFinishedOne()
+{
+    GameFixture game;
+    Form1 &f = *game.form;
+    f.Command1_Click();
+    for (int q = 0; q < 5; ++q)
+        game.answer(true);
+    const KeptGame first = *f.keptGame();
+    QCOMPARE(first.questions[4].mark, maruMark);
+
+    // A later game abandoned by Start, twice, leaves the finished one.
+    f.Command1_Click();
+    game.answer(false);
+    game.answer(false);
+    f.m1a_Click();
+    game.answer(false);
+    f.m1e_Click();
+    ReviewWindow *review = f.reviewWindow();
+    QVERIFY(review);
+    // A key pressed in the review window does not answer in the main one.
+    QTest::keyClick(review, Qt::Key_1);
+    QCOMPARE(f.mon, 2);
+    for (int q = 0; q < 5; ++q) {
+        QCOMPARE(texts(*review, q)[1], maruMark);
+        QCOMPARE(texts(*review, q).mid(4, 5).join(u'|'),
+                 QStringList(first.questions[q].cells.begin(), first.questions[q].cells.begin() + 5)
+                     .join(u'|'));
+    }
+
+    // A game that finishes replaces it in the open window at once.
+    for (int q = 2; q <= 5; ++q)
+        game.answer(false);
+    QCOMPARE(texts(*review, 0)[1], batsuMark);
+    QCOMPARE(texts(*review, 4)[1], batsuMark);
+    QCOMPARE(f.findChildren<ReviewWindow *>().size(), 1);
+}
+
+// Five questions of the last kind in the random range, with fractions in
+// their evidence and the longest answer caption: all five still fit a
+// 1024 x 768 screen, frame and task bar included.
+void TestReview::longestTextsFitTheScreen()
+{
+    KeptQuestion q;
+    q.cells = {"-3", "-1", " 0", " 3", " 4", "-23", "-7", "-2", " 1", "-2"};
+    q.seikai = 4;
+    q.a = -1;
+    q.b = 4;
+    q.c = -2;
+    q.answer = 3;
+    q.mark = batsuMark;
+    KeptGame game;
+    game.questions.fill(q);
+    ReviewWindow review;
+    review.showGame(game);
+    review.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&review));
+    QVERIFY2(review.width() <= 1000 && review.height() <= 680,
+             qPrintable(QStringLiteral("%1 x %2").arg(review.width()).arg(review.height())));
+    saveShot(&review, "review-longest");
+}
+
+ZENTA_TEST_MAIN(TestReview)
+#include "tst_review.moc"

@@ -1,0 +1,221 @@
+#include "common/numbertext.h"
+#include "game/question.h"
+#include "review/evidence.h"
+#include "review/formula.h"
+
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTest>
+#include <optional>
+
+using Cells = std::array<QString, 10>;
+Q_DECLARE_METATYPE(Cells)
+
+namespace {
+
+Cells cells(const QStringList &x, const QStringList &y)
+{
+    Cells c;
+    for (int i = 0; i < 5; ++i) {
+        c[i] = x[i];
+        c[i + 5] = y[i];
+    }
+    return c;
+}
+
+// Reads a formula back: "y = " and terms "-3x²", " + x", " - 4", "-12/x".
+// Returns the y text the table shows for x (" ×" where y/x has no value),
+// or nothing when the formula is not written as expected.
+std::optional<QString> evaluate(const QString &formula, int x)
+{
+    static const QRegularExpression term(QStringLiteral("^(\\s[-+]\\s|-?)(\\d*)(x²|x|/x)?"));
+    if (!formula.startsWith(QStringLiteral("y = ")))
+        return std::nullopt;
+    QString rest = formula.mid(4);
+    double y = 0;
+    bool first = true;
+    while (!rest.isEmpty()) {
+        const auto m = term.match(rest);
+        if (!m.hasMatch() || m.capturedLength() == 0)
+            return std::nullopt;
+        const QString sign = m.captured(1), digits = m.captured(2), power = m.captured(3);
+        if (first == sign.startsWith(u' ') || (digits.isEmpty() && power.isEmpty())
+            || digits.startsWith(u'0')
+            || (digits == QStringLiteral("1") && !power.isEmpty() && power != QStringLiteral("/x")))
+            return std::nullopt; // a sign out of place, "1x", "0", ...
+        const double k = (sign.contains(u'-') ? -1 : 1) * (digits.isEmpty() ? 1 : digits.toInt());
+        if (power == QStringLiteral("x²"))
+            y += k * x * x;
+        else if (power == QStringLiteral("x"))
+            y += k * x;
+        else if (power == QStringLiteral("/x"))
+            return x == 0 ? QStringLiteral(" ×") : numberText(k / x);
+        else
+            y += k;
+        rest = rest.mid(m.capturedLength());
+        first = false;
+    }
+    return numberText(y);
+}
+
+} // namespace
+
+// The formula and the evidence shown for each question of a game.
+class TestReviewTexts : public QObject
+{
+    Q_OBJECT
+private slots:
+    void formula_data();
+    void formula();
+    void japaneseNumbers_data();
+    void japaneseNumbers();
+    void evidenceOfTheWorkedExamples_data();
+    void evidenceOfTheWorkedExamples();
+    void formulaGivesTheTableOfRandomQuestions();
+};
+
+void TestReviewTexts::formula_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("a");
+    QTest::addColumn<int>("b");
+    QTest::addColumn<int>("c");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("proportional") << 0 << 3 << 0 << 0 << "y = 3x";
+    QTest::newRow("proportional -1") << 0 << -1 << 0 << 0 << "y = -x";
+    QTest::newRow("proportional 1") << 0 << 1 << 0 << 0 << "y = x";
+    // Coefficients that the kind does not use are left from earlier questions.
+    QTest::newRow("proportional, stale b c") << 0 << -4 << 3 << -2 << "y = -4x";
+    QTest::newRow("inverse") << 1 << 6 << 0 << 0 << "y = 6/x";
+    QTest::newRow("inverse negative") << 1 << -12 << 4 << 0 << "y = -12/x";
+    QTest::newRow("linear") << 2 << -2 << 3 << 0 << "y = -2x + 3";
+    QTest::newRow("linear 1, b negative") << 2 << 1 << -4 << 0 << "y = x - 4";
+    QTest::newRow("linear -1, b -1") << 2 << -1 << -1 << 0 << "y = -x - 1";
+    QTest::newRow("linear, stale c") << 2 << 4 << 1 << 3 << "y = 4x + 1";
+    QTest::newRow("square") << 3 << 2 << 0 << 0 << "y = 2x²";
+    QTest::newRow("square -1") << 3 << -1 << 0 << 0 << "y = -x²";
+    QTest::newRow("square 1, stale b") << 3 << 1 << 2 << 0 << "y = x²";
+    QTest::newRow("none, c 0") << 4 << 1 << -2 << 0 << "y = x² - 2x";
+    QTest::newRow("none, b 1") << 4 << -3 << 1 << -4 << "y = -3x² + x - 4";
+    QTest::newRow("none, b -1") << 4 << 2 << -1 << 3 << "y = 2x² - x + 3";
+    QTest::newRow("none, a -1") << 4 << -1 << 4 << -2 << "y = -x² + 4x - 2";
+}
+
+void TestReviewTexts::formula()
+{
+    QFETCH(int, kind);
+    QFETCH(int, a);
+    QFETCH(int, b);
+    QFETCH(int, c);
+    QFETCH(QString, expected);
+    QCOMPARE(formulaText(kind, qint16(a), qint16(b), qint16(c)), expected);
+}
+
+void TestReviewTexts::japaneseNumbers_data()
+{
+    QTest::addColumn<int>("num");
+    QTest::addColumn<int>("den");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("whole") << 18 << 1 << "１８";
+    QTest::newRow("zero") << 0 << 5 << "０";
+    QTest::newRow("decimal") << -12 << 10 << "－１．２";
+    QTest::newRow("half") << -1 << 2 << "－０．５";
+    QTest::newRow("reduced") << 14 << 4 << "３．５";
+    QTest::newRow("fraction") << 7 << 3 << "３分の７";
+    QTest::newRow("negative fraction") << 23 << -9 << "－９分の２３";
+    QTest::newRow("no value") << 1 << 0 << "";
+}
+
+void TestReviewTexts::japaneseNumbers()
+{
+    QFETCH(int, num);
+    QFETCH(int, den);
+    QFETCH(QString, expected);
+    QCOMPARE(japaneseNumber(num, den), expected);
+}
+
+void TestReviewTexts::evidenceOfTheWorkedExamples_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<Cells>("table");
+    QTest::addColumn<QString>("expected");
+    const QStringList range0{"-2", "-1", " 0", " 1", " 2"};
+    const QStringList range1{" 1", " 2", " 3", " 4", " 5"};
+    const QStringList range2{"-5", "-4", "-3", "-2", "-1"};
+    QTest::newRow("kind 0, a 3, range 0")
+        << 0 << cells(range0, {"-6", "-3", " 0", " 3", " 6"})
+        << "ｘ＝０のところを除くと，ｙ÷ｘの値がいつも３なので，ｙはｘに比例します。";
+    QTest::newRow("kind 1, a 6, range 0")
+        << 1 << cells(range0, {"-3", "-6", " ×", " 6", " 3"})
+        << "ｘ＝０のところを除くと，ｘ×ｙの値がいつも６なので，ｙはｘに反比例します。";
+    QTest::newRow("kind 1, a -12, range 1")
+        << 1 << cells(range1, {"-12", "-6", "-4", "-3", "-2.4"})
+        << "ｘ×ｙの値がいつも－１２なので，ｙはｘに反比例します。";
+    QTest::newRow("kind 1, a 6, range 2") << 1 << cells(range2, {"-1.2", "-1.5", "-2", "-3", "-6"})
+                                          << "ｘ×ｙの値がいつも６なので，ｙはｘに反比例します。";
+    QTest::newRow("kind 1, a 18, range 3")
+        << 1 << cells({"-4", "-1", " 3", " 5", " 6"}, {"-4.5", "-18", " 6", " 3.6", " 3"})
+        << "ｘ×ｙの値がいつも１８なので，ｙはｘに反比例します。";
+    QTest::newRow("kind 2, a -2, b 3, range 2")
+        << 2 << cells(range2, {" 13", " 11", " 9", " 7", " 5"})
+        << "変化の割合がいつも－２なので，ｙはｘの一次関数です。"
+           "ｘ＝０のときのｙの値は３で，０ではないので，ｙはｘに比例しません。";
+    QTest::newRow("kind 3, a 2, range 0")
+        << 3 << cells(range0, {" 8", " 2", " 0", " 2", " 8"})
+        << "ｘ＝０のところを除くと，ｙ÷ｘ²の値がいつも２なので，ｙはｘの２乗に比例します。";
+    QTest::newRow("kind 4, a 1, b -2, c 0, range 1")
+        << 4 << cells(range1, {"-1", " 0", " 3", " 8", " 15"})
+        << "ｙ÷ｘの値は－１や０，ｘ×ｙの値は－１や０，変化の割合は１や３，ｙ÷ｘ²の値は－１や０で，"
+           "どれも一定ではないので，比例，反比例，一次関数，２乗に比例のどれにもあてはまりません。";
+    QTest::newRow("kind 4, range 3")
+        << 4 << cells({"-3", "-1", " 0", " 3", " 4"}, {"-23", "-7", "-2", " 1", "-2"})
+        << "ｙ÷ｘの値は３分の２３や７，ｘ×ｙの値は６９や７，変化の割合は８や５，"
+           "ｙ÷ｘ²の値は－９分の２３や－７で，"
+           "どれも一定ではないので，比例，反比例，一次関数，２乗に比例のどれにもあてはまりません。";
+}
+
+void TestReviewTexts::evidenceOfTheWorkedExamples()
+{
+    QFETCH(int, kind);
+    QFETCH(Cells, table);
+    QFETCH(QString, expected);
+    QCOMPARE(evidenceText(kind, table), expected);
+}
+
+// The formula, read back and worked out at the five x values, gives the
+// five y cells exactly; the evidence finds the deciding quantity constant
+// for every table of the first four kinds, and none constant for the last.
+void TestReviewTexts::formulaGivesTheTableOfRandomQuestions()
+{
+    const quint32 seed = QRandomGenerator::global()->generate();
+    ClockRandom random(seed);
+    XTable xchi = initialXTable();
+    Coefficients previous;
+    for (int n = 0; n < 100000; ++n) {
+        const int hani = n % 4;
+        const Question q = makeQuestion(random, hani, xchi, previous);
+        xchi = q.xchi;
+        previous = q.coefficients;
+        const Coefficients &k = q.coefficients;
+        const QString formula = formulaText(q.seikai, k.a, k.b, k.c);
+        for (int i = 0; i < 5; ++i) {
+            const std::optional<QString> y = evaluate(formula, xchi[hani][i]);
+            if (!y || *y != q.cells[i + 5])
+                QFAIL(qPrintable(QStringLiteral("seed %1, question %2: %3 gives \"%4\" at x = %5, "
+                                                "the table shows \"%6\"")
+                                     .arg(seed)
+                                     .arg(n)
+                                     .arg(formula, y.value_or("?"), q.cells[i])
+                                     .arg(q.cells[i + 5])));
+        }
+        const QString evidence = evidenceText(q.seikai, q.cells);
+        const bool decided = q.seikai < 4 ? evidence.contains(QStringLiteral("いつも"))
+                                          : evidence.contains(QStringLiteral("どれも一定ではない"));
+        if (!decided)
+            QFAIL(qPrintable(
+                QStringLiteral("seed %1, question %2: %3").arg(seed).arg(n).arg(evidence)));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestReviewTexts)
+#include "tst_reviewtexts.moc"
