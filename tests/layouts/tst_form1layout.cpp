@@ -78,7 +78,7 @@ void TestForm1Layout::controls()
     }
 
     const QFont font = w->font();
-    QCOMPARE(font.family(), QString::fromUtf8(gothicFamily));
+    QCOMPARE(font.family(), gothicFace());
     const FontSpec expected = control.font.points > 0 ? control.font : form.font;
     QCOMPARE(font.pointSizeF(), expected.points);
     QCOMPARE(font.weight(), expected.bold ? QFont::Bold : QFont::Normal);
