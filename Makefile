@@ -4,6 +4,7 @@
 # make test-sanitize - every test again, built with ASan and UBSan
 # make lint  - fails when a file is not formatted or cppcheck finds something
 # make fuzz  - the ranking file under libFuzzer for FUZZ_SECONDS (60) seconds
+# make package - the Debian package zenta_<version>_<arch>.deb in build/, checked by lintian
 BUILD    ?= build
 PACKAGES := g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-translations-l10n \
             fonts-ipafont-gothic xvfb xauth \
@@ -11,7 +12,7 @@ PACKAGES := g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test test-sanitize lint fuzz bench build deps
+.PHONY: run test test-sanitize lint fuzz bench package build deps
 
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
@@ -50,6 +51,14 @@ fuzz:
 
 bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target bench
+
+# CPack builds the package from the build (dpkg-shlibdeps computes its
+# dependencies); lintian fails it on any error and lists its warnings.
+package: build
+	@$(MAKE) --no-print-directory deps PACKAGES="dpkg-dev file lintian"
+	rm -f $(BUILD)/zenta_*.deb
+	cd $(BUILD) && cpack -G DEB
+	lintian --fail-on error --display-info $(BUILD)/zenta_*.deb
 
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -71,6 +71,22 @@ Run run(const std::vector<std::string> &argv, bool quiet = false)
     return result;
 }
 
+// The first three fields of /proc/loadavg.
+std::string loadAverage()
+{
+    char buffer[128] = {};
+    if (FILE *file = std::fopen("/proc/loadavg", "r")) {
+        if (!std::fgets(buffer, sizeof buffer, file))
+            buffer[0] = 0;
+        std::fclose(file);
+    }
+    std::string text(buffer);
+    std::size_t end = 0;
+    for (int field = 0; field < 3 && end != std::string::npos; ++field)
+        end = text.find(' ', end + (field ? 1 : 0));
+    return end == std::string::npos ? text : text.substr(0, end);
+}
+
 double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
@@ -132,8 +148,10 @@ int main(int argc, char *argv[])
         return 2;
     }
     const std::string zenta = argv[1], baseline = argv[2];
-    const int pairs = 10, warmup = 2;
+    const int pairs = 20, warmup = 2;
 
+    // Start-up times depend on what else the machine runs: say how loaded it was.
+    const std::string loadBefore = loadAverage();
     std::fprintf(stderr, "start-up: %d warm-up pairs, then %d pairs, alternately\n", warmup, pairs);
     std::vector<double> zMs, zMiB, bMs, bMiB;
     for (int i = 0; i < warmup + pairs; ++i) {
@@ -159,6 +177,8 @@ int main(int argc, char *argv[])
         r = results(run({argv[4], "1000"}).out);
     }
 
+    std::printf("load average (1, 5, 15 min) before the start-up runs: %s, after: %s\n\n",
+                loadBefore.c_str(), loadAverage().c_str());
     std::printf("| %-34s | %12s | %10s | %6s | %-22s |\n", "figure", "zenta", "baseline", "ratio",
                 "goal");
     std::printf("|%s|%s|%s|%s|%s|\n", std::string(36, '-').c_str(), std::string(14, '-').c_str(),

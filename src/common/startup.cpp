@@ -1,5 +1,6 @@
 #include "common/startup.h"
 
+#include "common/lazyicon.h"
 #include "common/twips.h"
 
 #include <QApplication>
@@ -18,13 +19,14 @@ static void initResources()
 void setUpApplication(QApplication &app)
 {
     initResources();
-    // Every window of ours carries the program's icon. Qt decodes each
-    // picture as it is added; the larger ones are for the desktop's icon
-    // theme, not for a window's frame, and would only slow the start.
-    QIcon icon;
+    // Every window of ours carries the program's icon. The larger pictures
+    // are for the desktop's icon theme, not for a window's frame. They are
+    // decoded when the platform first asks for one, not before the first
+    // paint.
+    QList<LazyIcon::File> files;
     for (int size : {16, 32, 48, 64})
-        icon.addFile(QStringLiteral(":/icons/zenta-%1.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
+        files.append({QStringLiteral(":/icons/zenta-%1.png").arg(size), QSize(size, size)});
+    QApplication::setWindowIcon(QIcon(new LazyIcon(files)));
 
     registerFontSubstitutes();
     // A Japanese desktop's user-interface font: menus, message boxes and

@@ -11,5 +11,9 @@ QRect twipsRect(int left, int top, int width, int height);
 // substitutes registered by registerFontSubstitutes() stand in with the
 // same metrics.
 inline constexpr const char *gothicFamily = "ＭＳ Ｐゴシック";
+// The family the windows' fonts name: gothicFamily where it is installed,
+// otherwise the first of its substitutes that is (found once, at the first
+// call, which needs the application).
+QString gothicFace();
 QFont gothicFont(double points, bool bold = false);
 void registerFontSubstitutes();

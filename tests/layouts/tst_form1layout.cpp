@@ -141,7 +141,7 @@ void TestForm1Layout::controls()
     }
 
     const QFont font = w->font();
-    QCOMPARE(font.family(), QStringLiteral("ＭＳ Ｐゴシック"));
+    QCOMPARE(font.family(), gothicFace());
     QCOMPARE(font.pointSizeF(), points);
     QCOMPARE(font.weight(), bold ? QFont::Bold : QFont::Normal);
     QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());

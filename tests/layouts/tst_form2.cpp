@@ -156,7 +156,7 @@ private slots:
             QCOMPARE(w->geometry(), box);
         QCOMPARE(w->pos(), box.topLeft());
         QVERIFY(w->height() >= box.height());
-        QCOMPARE(w->font().family(), QString::fromUtf8(gothicFamily));
+        QCOMPARE(w->font().family(), gothicFace());
         QCOMPARE(w->font().pointSizeF(), points);
         QCOMPARE(w->font().bold(), bold);
         QVERIFY(!w->font().italic() && !w->font().underline() && !w->font().strikeOut());

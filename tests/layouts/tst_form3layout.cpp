@@ -2,6 +2,7 @@
 // The results window's controls as the window is created, written out by
 // hand from its designed layout; its captions that never change, checked
 // again once the window has loaded; and the name box's length.
+#include "common/twips.h"
 #include "layouts/form3layout.h"
 #include "layouts/label.h"
 #include "recordingplatform.h"
@@ -102,7 +103,7 @@ private slots:
         } else {
             QCOMPARE(w->geometry(), designed);
         }
-        QCOMPARE(w->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
+        QCOMPARE(w->font().family(), gothicFace());
         QCOMPARE(w->font().pointSizeF(), points);
         QCOMPARE(w->font().weight(), bold ? QFont::Bold : QFont::Normal);
         QVERIFY(!w->font().italic() && !w->font().underline() && !w->font().strikeOut());

@@ -457,7 +457,7 @@ private slots:
         } else {
             QCOMPARE(w->geometry(), designed);
         }
-        QCOMPARE(w->font().family(), QString::fromUtf8(gothicFamily));
+        QCOMPARE(w->font().family(), gothicFace());
         QCOMPARE(w->font().pointSizeF(), points);
         QCOMPARE(w->font().bold(), bold);
         if (text.isValid())
