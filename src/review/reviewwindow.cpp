@@ -3,6 +3,7 @@
 #include "common/captions.h"
 #include "common/numbertext.h"
 #include "common/twips.h"
+#include "layouts/commandbutton.h"
 #include "review/evidence.h"
 #include "review/formula.h"
 #include "review/tablecells.h"
@@ -11,7 +12,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -60,7 +60,7 @@ ReviewWindow::ReviewWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     m_total = label(this, gothicFont(21.75, true), QStringLiteral("total"));
     paint(m_total, white, green);
     m_total->setAlignment(Qt::AlignCenter);
-    auto *back = new QPushButton(QStringLiteral("戻る"), this);
+    auto *back = new CommandButton(QStringLiteral("戻る"), this);
     back->setObjectName(QStringLiteral("Command1"));
     back->setFont(gothicFont(12));
     back->setFixedSize(twips(1095), twips(540));

@@ -197,6 +197,12 @@ void TestReview::wholeGameWithKeysThenReview()
     // Opening it again keeps one window.
     f.m1e_Click();
     QCOMPARE(f.findChildren<ReviewWindow *>().size(), 1);
+
+    // Its way back works from the keyboard as every button does.
+    auto *back = review->findChild<QPushButton *>(QStringLiteral("Command1"));
+    back->setFocus();
+    QTest::keyClick(back, Qt::Key_Return);
+    QVERIFY(!review->isVisible());
 }
 
 void TestReview::startInALaterGameKeepsTheFinishedOne()
