@@ -13,6 +13,33 @@ bool isLeadByte(unsigned char byte)
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+// The characters that input methods outside Windows type for some JIS
+// symbols, and the ones Windows has in their place. Code page 932 has the
+// symbol, so it is stored as the bytes Windows writes for it.
+char16_t windowsSymbol(char16_t c)
+{
+    switch (c) {
+    case 0x301C:       // WAVE DASH
+        return 0xFF5E; // 81 60
+    case 0x2016:       // DOUBLE VERTICAL LINE
+        return 0x2225; // 81 61
+    case 0x2212:       // MINUS SIGN
+        return 0xFF0D; // 81 7C
+    case 0x00A2:       // CENT SIGN
+        return 0xFFE0; // 81 91
+    case 0x00A3:       // POUND SIGN
+        return 0xFFE1; // 81 92
+    case 0x00AC:       // NOT SIGN
+        return 0xFFE2; // 81 CA
+    case 0x2014:       // EM DASH
+        return 0x2015; // 81 5C
+    case 0x00A6:       // BROKEN BAR
+        return 0xFFE4; // FA 55
+    default:
+        return c;
+    }
+}
+
 } // namespace
 
 QByteArray toCp932(QStringView text, qsizetype maxBytes)
@@ -29,7 +56,9 @@ QByteArray toCp932(QStringView text, qsizetype maxBytes)
             ? 2
             : 1;
         QStringEncoder encoder(codecName, QStringConverter::Flag::Stateless);
-        QByteArray bytes = encoder.encode(text.mid(i, length));
+        const QChar symbol(windowsSymbol(text[i].unicode()));
+        QByteArray bytes = length == 1 ? encoder.encode(QStringView(&symbol, 1))
+                                       : encoder.encode(text.mid(i, 2));
         if (encoder.hasError() || bytes.isEmpty())
             bytes = QByteArrayLiteral("?");
         if (maxBytes >= 0 && out.size() + bytes.size() > maxBytes)

@@ -295,17 +295,23 @@ void Form1::openResults(bool modal)
             m_results->activateWindow();
             return;
         }
-        // Open from the list command, it has nothing to save; the new
-        // score gets a window of its own, loaded afresh.
-        m_results->close();
-        delete m_results.data();
+        // Open from the list command, it has nothing to save; its open box
+        // (if any) ends as if cancelled, and the new score gets a window of
+        // its own, loaded afresh. The old window goes once its box has
+        // returned.
+        m_results->dismiss();
+        m_results = nullptr;
     }
     auto *results = new Form3(m_module, m_platform, m_ranking, this);
     m_results = results;
-    if (modal)
-        results->exec(); // the window is deleted when it closes
-    else
+    if (!modal) {
         results->show();
+        return;
+    }
+    const QPointer<Form3> window = results;
+    results->exec();
+    // Its event loop and every box it ran have ended: it can go now.
+    delete window.data();
 }
 
 void Form1::openHelp()

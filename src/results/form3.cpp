@@ -6,13 +6,13 @@
 #include "layouts/label.h"
 #include "results/module1.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 
 Form3::Form3(Module1 &module, Platform &platform, const RankingLocation &ranking, QWidget *parent)
     : QDialog(parent), table(module), m_module(module), m_platform(platform), m_ranking(ranking)
 {
     ui.setupUi(this);
-    setAttribute(Qt::WA_DeleteOnClose);
 
     connect(ui.Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
     connect(ui.Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
@@ -86,17 +86,25 @@ void Form3::jyunikime()
 
 void Form3::Command1_Click()
 {
-    if (!table.save(ui.Text1->text()))
+    if (!table.save(ui.Text1->text())) {
+        // Nothing typed is lost: the window stays with the name box as it
+        // was, and 戻る or Enter tries again.
         reportNotStored();
+        if (m_dismissed)
+            return;
+        if (ui.Text1->isVisible())
+            ui.Text1->setFocus();
+        return;
+    }
     close();
 }
 
 void Form3::Command2_Click()
 {
-    const QMessageBox::StandardButton answer = m_platform.messageBox(
-        this, QStringLiteral("成績一覧の名前と時間を消去しますか？"), QStringLiteral("確認"),
-        QMessageBox::Question, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
-    if (answer == QMessageBox::Ok && !table.clearRanges())
+    const QMessageBox::StandardButton answer
+        = ask(QStringLiteral("成績一覧の名前と時間を消去しますか？"), QStringLiteral("確認"),
+              QMessageBox::Question, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
+    if (answer == QMessageBox::Ok && !m_dismissed && !table.clearRanges())
         reportNotStored();
     close();
 }
@@ -139,8 +147,50 @@ bool Form3::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+void Form3::closeEvent(QCloseEvent *event)
+{
+    QDialog::closeEvent(event);
+    if (event->isAccepted())
+        release();
+}
+
+void Form3::dismiss()
+{
+    m_dismissed = true;
+    for (QMessageBox *box : findChildren<QMessageBox *>(Qt::FindDirectChildrenOnly))
+        box->done(QMessageBox::Cancel);
+    close();
+}
+
+QMessageBox::StandardButton Form3::ask(const QString &text, const QString &title,
+                                       QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
+                                       QMessageBox::StandardButton defaultButton)
+{
+    // A box runs an event loop of its own, inside which the window may be
+    // closed (the end of a game closes it); it is deleted only after the
+    // box has returned.
+    ++m_boxesOpen;
+    const QMessageBox::StandardButton answer
+        = m_platform.messageBox(this, text, title, icon, buttons, defaultButton);
+    --m_boxesOpen;
+    if (m_closed && m_boxesOpen == 0)
+        deleteLater();
+    return answer;
+}
+
 void Form3::reportNotStored()
 {
-    m_platform.inform(this, QStringLiteral("成績一覧を保存できませんでした。"),
-                      QStringLiteral("成績一覧"));
+    ask(QStringLiteral("成績一覧を保存できませんでした。"), QStringLiteral("成績一覧"),
+        QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void Form3::release()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    // Posted from no loop of this window's boxes, the deletion comes only
+    // when the event loop that runs now takes its next events.
+    if (m_boxesOpen == 0)
+        deleteLater();
 }

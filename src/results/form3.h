@@ -5,6 +5,7 @@
 #include "results/rankingtable.h"
 
 #include <QDialog>
+#include <QMessageBox>
 
 struct Module1;
 class Platform;
@@ -12,7 +13,8 @@ class Platform;
 // The results window: the Best 5 of the current range, this game's score,
 // the player's own three best, and the name of a new record holder. It
 // loads everything when it is made and is destroyed when it closes, so
-// each opening starts afresh. Its handlers keep the names the program has
+// each opening starts afresh; while one of its message boxes runs, the
+// destruction waits until the box has returned. Its handlers keep the names the program has
 // always had and are public so that tests can drive them.
 class Form3 : public QDialog
 {
@@ -32,17 +34,30 @@ public:
     void Text1_Change();
     void Text1_KeyPress(int keyAscii);
 
+    // Ends an open message box of the window as if answered with Cancel
+    // (its handler then does nothing more) and closes the window: nothing
+    // is stored and nothing is cleared.
+    void dismiss();
+
     // The row pitch of the lists, in pixels.
     static constexpr int rowPitch = 30;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QMessageBox::StandardButton ask(const QString &text, const QString &title,
+                                    QMessageBox::Icon icon, QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton defaultButton);
     void reportNotStored();
+    void release();
 
     Module1 &m_module;
     Platform &m_platform;
     RankingLocation m_ranking;
+    int m_boxesOpen = 0;   // message boxes of this window still running
+    bool m_closed = false; // closed: deleted once no box of it runs
+    bool m_dismissed = false;
 };

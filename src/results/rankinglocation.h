@@ -4,8 +4,8 @@
 #include <QStringList>
 
 // Where the ranking file "zenta.rnk" may live: folders in order of
-// preference. The file goes into the first of them in which it can be
-// opened for reading and writing (created there when missing).
+// preference. RankingTable::yomikomi picks the file among them: the first
+// that can be written, else the first folder that takes a new one.
 class RankingLocation
 {
 public:

@@ -3,10 +3,98 @@
 #include "results/rankinglocation.h"
 #include "results/rankingrecord.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
-#include <utility>
+#include <QThread>
+
+#include <cerrno>
+#include <fcntl.h>
+
+namespace {
+
+constexpr qsizetype fullSize = qsizetype(RankingTable::entryCount) * recordSize;
+constexpr int lockPollMs = 10;
+
+// Record i of a file; a blank record where the file has no whole record.
+QByteArray recordAt(const QByteArray &file, int i)
+{
+    const qsizetype at = qsizetype(i) * recordSize;
+    return at + recordSize <= file.size() ? file.mid(at, recordSize) : blankRecord();
+}
+
+// Records 1 to 75 as they are, blank where the file has none, then
+// whatever lies beyond them.
+QByteArray allRecords(const QByteArray &file)
+{
+    QByteArray out;
+    out.reserve(qMax(file.size(), fullSize));
+    for (int i = 0; i < RankingTable::entryCount; ++i)
+        out += recordAt(file, i);
+    return out + file.mid(fullSize);
+}
+
+bool readFile(const QString &path, QByteArray &content)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.isSequential())
+        return false;
+    content = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
+// A new file renamed over the old one: a failure at any point leaves the
+// old file as it was. Unbuffered, so that a failed write shows here and
+// not only when commit() flushes: Qt 6.4's commit() renames the new file
+// even when that last flush fails, which would put a cut-off file in place
+// of the old one.
+bool replaceFile(const QString &path, const QByteArray &content)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    if (file.write(content) != content.size() || !file.flush()) {
+        file.cancelWriting(); // the new file is removed, never renamed
+        return false;
+    }
+    return file.commit();
+}
+
+bool lockFile(QLockFile &lock)
+{
+    // Polled at a short, even pace: the lock is held for milliseconds, and
+    // QLockFile's own waiting doubles its pauses up to seconds.
+    lock.setStaleLockTime(RankingTable::staleLockMs);
+    const QDeadlineTimer deadline(RankingTable::lockTimeoutMs);
+    while (!lock.tryLock(0)) {
+        if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
+            return false;
+        QThread::msleep(lockPollMs);
+    }
+    return true;
+}
+
+// A lock on the open file itself, for a folder in which no lock file can be
+// made; it goes when the file is closed.
+bool lockOpenFile(int fd)
+{
+    const QDeadlineTimer deadline(RankingTable::lockTimeoutMs);
+    for (;;) {
+        struct flock region = {};
+        region.l_type = F_WRLCK;
+        region.l_whence = SEEK_SET;
+        if (fcntl(fd, F_SETLK, &region) == 0)
+            return true;
+        if ((errno != EACCES && errno != EAGAIN) || deadline.hasExpired())
+            return false;
+        QThread::msleep(lockPollMs);
+    }
+}
+
+} // namespace
 
 RankingTable::RankingTable(Module1 &module) : m_module(module)
 {
@@ -19,36 +107,61 @@ RankingTable::RankingTable(Module1 &module) : m_module(module)
 bool RankingTable::yomikomi(const RankingLocation &where)
 {
     m_path.clear();
-    m_file.clear();
+    m_source.clear();
+    QByteArray content;
     for (const QString &folder : where.folders()) {
-        if (folder.isEmpty() || !QDir().mkpath(folder))
+        if (folder.isEmpty())
             continue;
-        QFile file(QDir(folder).filePath(QString::fromLatin1(RankingLocation::fileName)));
-        // Opening for reading and writing creates a missing file empty and
-        // tells whether the folder takes the file at all.
-        if (!file.open(QIODevice::ReadWrite))
+        const QString candidate
+            = QDir(folder).filePath(QString::fromLatin1(RankingLocation::fileName));
+        const QFileInfo info(candidate);
+        if (info.exists()) {
+            // A pipe or a device of that name is no ranking file: reading it
+            // would never end.
+            if (!info.isFile())
+                continue;
+            QFile file(candidate);
+            if (file.open(QIODevice::ReadWrite)) {
+                m_path = candidate;
+                content = file.readAll();
+                break;
+            }
+            // Shown, and carried into the next folder by the first save.
+            if (m_source.isEmpty() && readFile(candidate, content))
+                m_source = candidate;
             continue;
-        // A pipe or a device of that name is no ranking file: reading it
-        // would never end.
-        if (file.isSequential())
+        }
+        if (!QDir().mkpath(folder))
             continue;
-        m_path = file.fileName();
-        m_file = file.readAll();
-        break;
+        if (!m_source.isEmpty()) {
+            // Made from the file that can only be read, at the first save.
+            if (QFileInfo(folder).isWritable()) {
+                m_path = candidate;
+                break;
+            }
+            continue;
+        }
+        // Opening for reading and writing creates the file empty and tells
+        // whether the folder takes it at all.
+        QFile file(candidate);
+        if (file.open(QIODevice::ReadWrite)) {
+            m_path = candidate;
+            break;
+        }
     }
+    load(content);
+    return !m_path.isEmpty();
+}
 
-    // Records 21 to 75 and a part record at the end are not loaded; the
-    // save writes the whole records among them back as they were.
-    for (int i = 0; i < entryCount; ++i) {
-        const qsizetype at = qsizetype(i) * recordSize;
-        m_raw[i] = at + recordSize <= m_file.size() ? m_file.mid(at, recordSize) : QByteArray();
-        if (i >= rangesInUse * rangeSize)
-            continue;
-        m_module.kr = m_raw[i].isEmpty() ? decodeRecord(blankRecord()) : decodeRecord(m_raw[i]);
+void RankingTable::load(const QByteArray &file)
+{
+    // Records 21 to 75 and a part record at the end are not loaded; a save
+    // keeps them as they are.
+    for (int i = 0; i < rangesInUse * rangeSize; ++i) {
+        m_module.kr = decodeRecord(recordAt(file, i));
         jikanhyo[i] = m_module.kr.jikan;
         namaehyo[i] = m_module.kr.namae;
     }
-    return !m_path.isEmpty();
 }
 
 bool RankingTable::pending() const
@@ -90,11 +203,9 @@ bool RankingTable::jyunikime()
     for (int k = base + rangeSize - 2; k >= ichi; --k) {
         jikanhyo[k + 1] = jikanhyo[k];
         namaehyo[k + 1] = namaehyo[k];
-        m_raw[k + 1] = m_raw[k];
     }
     jikanhyo[ichi] = kekka;
     namaehyo[ichi] = marker();
-    m_raw[ichi].clear();
     return true;
 }
 
@@ -102,55 +213,83 @@ bool RankingTable::save(const QString &name)
 {
     if (!pending())
         return true;
-    namaehyo[ichi] = name;
-    m_raw[ichi].clear();
+    m_module.kr.namae = name;
+    m_module.kr.jikan = m_module.kekka;
+    const QByteArray newRecord = encodeRecord(m_module.kr);
+    const qint16 kekka = m_module.kekka;
+    const int base = m_module.hani * rangeSize;
 
-    QByteArray content;
-    content.reserve(qMax<qsizetype>(m_file.size(), entryCount * recordSize));
-    for (int i = 0; i < entryCount; ++i) {
-        if (!m_raw[i].isEmpty()) {
-            content += m_raw[i];
-        } else {
-            m_module.kr.namae = namaehyo[i];
-            m_module.kr.jikan = jikanhyo[i];
-            content += encodeRecord(m_module.kr);
-        }
-    }
-    content += m_file.mid(content.size());
-    if (!write(content))
-        return false;
-    m_file = content;
-    return true;
+    const bool saved = update([&](QByteArray &file) {
+        QByteArray records = allRecords(file);
+        // The place as the file holds the range now, found as jyunikime
+        // finds it in the table.
+        int at = base;
+        while (at < base + rangeSize && decodeRecord(recordAt(records, at)).jikan > kekka)
+            ++at;
+        if (at == base + rangeSize)
+            return false; // other copies have stored five better rows since
+        for (int k = base + rangeSize - 2; k >= at; --k)
+            records.replace(qsizetype(k + 1) * recordSize, recordSize, recordAt(records, k));
+        records.replace(qsizetype(at) * recordSize, recordSize, newRecord);
+        file = records;
+        return true;
+    });
+    if (saved)
+        namaehyo[ichi] = name;
+    return saved;
 }
 
 bool RankingTable::clearRanges()
 {
-    const QByteArray blank = blankRecord();
-    QByteArray content;
-    for (int i = 0; i < rangesInUse * rangeSize; ++i)
-        content += blank;
-    content += m_file.mid(content.size());
-    if (!write(content))
-        return false;
-    m_file = content;
-    return true;
+    return update([](QByteArray &file) {
+        const QByteArray blank = blankRecord();
+        QByteArray content;
+        for (int i = 0; i < rangesInUse * rangeSize; ++i)
+            content += blank;
+        file = content + file.mid(content.size());
+        return true;
+    });
 }
 
-bool RankingTable::write(const QByteArray &content) const
+bool RankingTable::update(const std::function<bool(QByteArray &)> &change)
 {
     if (m_path.isEmpty())
         return false;
-    // A new file renamed over the old one: a failure at any point leaves
-    // the old file as it was. Unbuffered, so that a failed write shows here
-    // and not only when commit() flushes: Qt 6.4's commit() renames the new
-    // file even when that last flush fails, which would put a cut-off file
-    // in place of the old one.
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(content) != content.size() || !file.flush()) {
-        file.cancelWriting(); // the new file is removed, never renamed
-        return false;
+    QByteArray content;
+
+    if (!QFileInfo(QFileInfo(m_path).absolutePath()).isWritable()) {
+        // The folder takes no new file, neither a lock file nor a new copy
+        // to rename: the file is locked and written where it is, then read
+        // back. It never shrinks, so no byte beyond the new content stays.
+        QFile file(m_path);
+        if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered) || file.isSequential()
+            || !lockOpenFile(file.handle()))
+            return false;
+        content = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return false;
+        if (!change(content))
+            return true;
+        if (!file.seek(0) || file.write(content) != content.size() || !file.flush())
+            return false;
+        QByteArray stored;
+        return readFile(m_path, stored) && stored == content;
     }
-    return file.commit();
+
+    QLockFile lock(m_path + QStringLiteral(".lock"));
+    if (!lockFile(lock))
+        return false;
+    if (QFileInfo::exists(m_path)) {
+        if (!readFile(m_path, content))
+            return false;
+    } else if (!m_source.isEmpty() && QFileInfo::exists(m_source)) {
+        if (!readFile(m_source, content))
+            return false;
+    }
+    if (!change(content))
+        return true;
+    if (!replaceFile(m_path, content))
+        return false;
+    m_source.clear();
+    return true;
 }

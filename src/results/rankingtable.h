@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <functional>
 
 class RankingLocation;
 
@@ -26,11 +27,14 @@ public:
     std::array<qint16, entryCount> jikanhyo{};
     qint16 ichi = 0; // the entry that took the score just finished
 
-    // Opens the ranking file in the first folder of `where` that takes it,
-    // creating it empty there when it is missing, and loads the four
-    // ranges; a record beyond the end of the file loads blank. Returns
-    // false when no folder takes the file: the table then stays blank and
-    // nothing can be stored.
+    // Finds the ranking file in the folders of `where`, in their order,
+    // and loads the four ranges; a record beyond the end of the file loads
+    // blank. The first folder with a file that can be written is the one
+    // in use. A file that can only be read is shown, and the first save
+    // writes its rows into the next folder that takes a file, which is in
+    // use from then on. Without any file, the first folder that takes one
+    // gets it, created empty. Returns false when no folder takes the file:
+    // nothing can be stored then.
     bool yomikomi(const RankingLocation &where);
 
     // Places kekka into the player's own records and into the Best 5 of
@@ -41,30 +45,40 @@ public:
     // A placement waits for its name: kekka is not 0 and touroku is not 1.
     bool pending() const;
 
-    // When a placement is pending, `name` becomes the new entry's name and
-    // the whole table is written to the file; otherwise nothing is written.
-    // The file is replaced whole or not at all. Returns false when it
-    // could not be written.
+    // When a placement is pending, stores kekka under `name` in the file.
+    // Other copies of the program may share the file: under a lock, the
+    // file is read again and the score goes into its range as the file now
+    // holds it (a tie above the older row), so that no row another copy
+    // stored meanwhile is lost; records the save does not move keep their
+    // bytes. A score that no longer reaches the five rows stores nothing.
+    // Returns false when the lock could not be had or the file could not
+    // be written; the file is then as it was, and the save may be tried
+    // again.
     bool save(const QString &name);
 
-    // Blanks the records of all four ranges in the file; the table in
-    // memory and a pending placement are not written. Returns false when
-    // the file could not be written.
+    // Blanks the records of all four ranges in the file, under the same
+    // lock; the table in memory and a pending placement are not written.
+    // Returns false when the file could not be written.
     bool clearRanges();
 
-    // The file in use; empty when no folder took it.
+    // The file that the next save writes; empty when no folder takes one.
     const QString &path() const { return m_path; }
+
+    // How long a save waits for another copy's lock, and the age at which
+    // a lock left behind by a copy that stopped counts as stale.
+    static constexpr int lockTimeoutMs = 5000;
+    static constexpr int staleLockMs = 10000;
 
     static QString marker() { return QStringLiteral("ここです！"); }
 
 private:
-    bool write(const QByteArray &content) const;
+    void load(const QByteArray &file);
+    // Reads the file as it is now, lets `change` make the new bytes (it
+    // returns false when nothing is to be written) and writes them, all
+    // under the lock.
+    bool update(const std::function<bool(QByteArray &)> &change);
 
     Module1 &m_module;
-    // Each entry's record as it was read, moved with the entry when a row
-    // shifts, so that a save writes untouched records back byte for byte.
-    // Empty for an entry whose record must be made from its name and score.
-    std::array<QByteArray, entryCount> m_raw;
-    QByteArray m_file; // the whole file as loaded
-    QString m_path;
+    QString m_path;   // the file in use
+    QString m_source; // a file that can only be read, which m_path is made from
 };

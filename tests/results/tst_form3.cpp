@@ -9,10 +9,15 @@
 #include "results/rankingrecord.h"
 #include "testmain.h"
 
+#include <QDir>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QPointer>
+#include <QProcess>
 #include <QTemporaryDir>
+
+#include <grp.h>
+#include <unistd.h>
 
 using Scores = QList<int>;
 
@@ -40,6 +45,19 @@ void type(QLineEdit *box, const QString &text)
         QCoreApplication::sendEvent(box, &commit);
     }
 }
+
+// Set in the copy of this program that runs the permission cases as a
+// user without privileges: the folder to work in.
+constexpr const char *asPlayer = "ZENTA_AS_PLAYER";
+
+bool setMode(const QString &path, QFile::Permissions mode)
+{
+    return QFile::setPermissions(path, mode);
+}
+
+constexpr QFile::Permissions readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther
+    | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+constexpr QFile::Permissions writable = readOnly | QFile::WriteOwner;
 
 QStringList captions(const auto &labels)
 {
@@ -99,6 +117,56 @@ private:
         m_form->activateWindow();
         [&] { QVERIFY(QTest::qWaitForWindowActive(m_form)); }();
         return m_form;
+    }
+
+    // The close box of the window's frame.
+    void closeThroughFrame()
+    {
+        QCloseEvent closeBox;
+        QCoreApplication::sendEvent(m_form->windowHandle(), &closeBox);
+    }
+
+    // Runs the test function `which` in a copy of this program, as the
+    // user "nobody" when this one runs as root, in a folder of its own.
+    void runAsPlayer(const QString &which)
+    {
+        const QTemporaryDir work(QDir::tempPath() + "/zenta-player-XXXXXX");
+        QVERIFY(work.isValid());
+        const QFile::Permissions open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+            | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther | QFile::ReadGroup
+            | QFile::WriteGroup | QFile::ExeGroup;
+        QVERIFY(QFile::setPermissions(work.path(), open));
+        // A copy the user can run, wherever the build folder lies.
+        const QString program = work.filePath("tst_form3");
+        QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), program));
+        QVERIFY(QFile::setPermissions(program, readOnly | QFile::WriteOwner));
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(asPlayer, work.path());
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("HOME", work.filePath("home"));
+        env.insert("XDG_DATA_HOME", work.filePath("home/data"));
+        env.insert("XDG_CACHE_HOME", work.filePath("home/cache"));
+        env.insert("XDG_CONFIG_HOME", work.filePath("home/config"));
+        env.remove("XDG_RUNTIME_DIR");
+        // Leaks are looked for in this program; the copy may not read the
+        // suppressions file.
+        env.remove("LSAN_OPTIONS");
+        env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":detect_leaks=0");
+        QProcess child;
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.setChildProcessModifier([] {
+            if (geteuid() == 0
+                && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+                _exit(97);
+        });
+        child.start(program, {which});
+        QVERIFY2(child.waitForFinished(120000), "the copy did not finish");
+        const QByteArray output = child.readAll();
+        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
+                 output.constData());
+        QVERIFY2(output.contains("PASS   : TestForm3::permissions("), output.constData());
     }
 
     // Closed and gone, as the next opening must find it.
@@ -275,8 +343,7 @@ private slots:
         type(f->ui.Text1, "x");
         QTest::keyClick(f->ui.Text1, Qt::Key_Escape);
         QVERIFY(f->isVisible());
-        QCloseEvent closeBox;
-        QCoreApplication::sendEvent(f->windowHandle(), &closeBox);
+        closeThroughFrame();
         QVERIFY(destroyed());
         QCOMPARE(file(), rangeOneFile());
         QVERIFY(m_platform.boxes.isEmpty());
@@ -302,8 +369,17 @@ private slots:
         setFile("x"); // a regular file, so nothing can go below it
         Form3 *f = open(0, kekka, {m_path + "/a", m_path + "/b"});
         QCOMPARE(captions(f->ui.jikan).mid(1), QStringList(4, "0"));
+        type(f->ui.Text1, "名");
         (clear ? f->ui.Command2 : f->ui.Command1)->click();
-        QVERIFY(destroyed());
+        // A name that could not be stored stays in its box for another try.
+        const bool kept = kekka != 0 && !clear;
+        QCOMPARE(!destroyed(), kept);
+        if (kept) {
+            QVERIFY(f->isVisible() && f->ui.Text1->isVisible());
+            QCOMPARE(f->ui.Text1->text(), "名");
+            closeThroughFrame();
+            QVERIFY(destroyed());
+        }
         QCOMPARE(m_platform.count("成績一覧"), reported ? 1 : 0);
         if (reported) {
             const RecordingPlatform::Box &box = m_platform.boxes.last();
@@ -371,7 +447,12 @@ private slots:
         const int ichi = f->table.ichi;
         type(f->ui.Text1, "やまだ");
         QTest::keyClick(f->ui.Text1, Qt::Key_Return);
-        QVERIFY(destroyed());
+        QCOMPARE(destroyed(), !reported); // a failed save keeps the window
+        if (reported) {
+            QCOMPARE(f->ui.Text1->text(), "やまだ");
+            closeThroughFrame();
+            QVERIFY(destroyed());
+        }
         QCOMPARE(m_platform.count("成績一覧"), reported ? 1 : 0);
         QCOMPARE(dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), listing);
         if (fault != "1 MiB") {
@@ -388,6 +469,81 @@ private slots:
             if (fault == "1 MiB") // outside range 1 every byte as it was
                 QVERIFY(after.first(60) == before.first(60) && after.mid(120) == before.mid(120));
         }
+    }
+
+    // The ranking file or its folder read-only, as a teacher leaves them
+    // in a classroom, with the user's data folder next in line. Through
+    // the window: the rows of the file on show, a save that fails while the
+    // place it goes to cannot be written and is tried again once it can,
+    // the row stored with the name typed, and the next opening showing it.
+    // Root ignores permission bits, so the cases run in a copy of this
+    // program started as a user without privileges.
+    void permissions_data()
+    {
+        QTest::addColumn<bool>("fileWritable");
+        QTest::addColumn<bool>("folderWritable");
+        QTest::newRow("read-only file") << false << true;
+        QTest::newRow("read-only folder, writable file") << true << false;
+        QTest::newRow("both read-only") << false << false;
+    }
+
+    void permissions()
+    {
+        QFETCH(bool, fileWritable);
+        QFETCH(bool, folderWritable);
+        if (!qEnvironmentVariableIsSet(asPlayer)) {
+            runAsPlayer(QStringLiteral("permissions:") + QTest::currentDataTag());
+            return;
+        }
+        QVERIFY2(geteuid() != 0, "root ignores permission bits");
+        const QDir work(qEnvironmentVariable(asPlayer));
+        const QString program = work.filePath("program");
+        const QString data = work.filePath("data/zenta");
+        const QString file = program + "/zenta.rnk";
+        QVERIFY(QDir().mkpath(program));
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(rangeOneFile()) == 240);
+        }
+        QVERIFY(setMode(file, fileWritable ? writable : readOnly));
+        QVERIFY(setMode(program, folderWritable ? writable : readOnly));
+        const QStringList listing
+            = QDir(program).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        const QString stored = fileWritable ? file : data + "/zenta.rnk";
+        const QString target = fileWritable ? file : data; // made unwritable for a while
+
+        Form3 *f = open(1, 37, {program, data});
+        QCOMPARE(captions(f->ui.jikan), (QStringList{"45", "40", "37", "30", "20"}));
+        type(f->ui.Text1, "やまだ");
+        QVERIFY(setMode(target, readOnly));
+        QTest::keyClick(f->ui.Text1, Qt::Key_Return);
+        QCOMPARE(m_platform.count("成績一覧"), 1);
+        QVERIFY(!destroyed());
+        QCOMPARE(f->ui.Text1->text(), "やまだ");
+        QVERIFY(setMode(target, writable));
+        QTest::keyClick(f->ui.Text1, Qt::Key_Return);
+        QVERIFY(destroyed());
+        QCOMPARE(m_platform.count("成績一覧"), 1);
+
+        QByteArray expected = rangeOneFile() + blankRecords(55);
+        expected.replace(7 * 12, 3 * 12, expected.mid(6 * 12, 3 * 12));
+        expected.replace(7 * 12, 12, record("やまだ", 37));
+        QFile saved(stored);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll().toHex(' '), expected.toHex(' '));
+        if (stored != file) {
+            QFile untouched(file);
+            QVERIFY(untouched.open(QIODevice::ReadOnly));
+            QCOMPARE(untouched.readAll(), rangeOneFile());
+        }
+        QCOMPARE(QDir(program).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), listing);
+
+        // The next opening shows the file the save wrote.
+        f = open(1, 0, {program, data});
+        QCOMPARE(f->ui.namae[2]->text().trimmed(), "やまだ");
+        f->ui.Command1->click();
+        QVERIFY(destroyed());
+        QVERIFY(setMode(program, writable) && setMode(file, writable));
     }
 
     // Every control where the layout puts it, the rows made at load

@@ -43,6 +43,20 @@ private slots:
             << "a😀b" << 4 << hex("61 3F 62 20 20 20 20 20 20 20 04 00");
         QTest::newRow("NEC and IBM extensions")
             << "①髙" << 5 << hex("87 40 FB FC 20 20 20 20 20 20 05 00");
+        QTest::newRow("U+301C wave dash as Windows' tilde")
+            << "\u301C" << 0 << hex("81 60 20 20 20 20 20 20 20 20 00 00");
+        QTest::newRow("U+2016 double vertical line as Windows' parallel")
+            << "\u2016" << 0 << hex("81 61 20 20 20 20 20 20 20 20 00 00");
+        QTest::newRow("U+2212 minus sign as Windows' full-width minus")
+            << "\u2212" << 0 << hex("81 7C 20 20 20 20 20 20 20 20 00 00");
+        QTest::newRow("cent, pound, not sign as their full-width forms")
+            << "\u00A2\u00A3\u00AC" << 0 << hex("81 91 81 92 81 CA 20 20 20 20 00 00");
+        QTest::newRow("U+2014 em dash as Windows' horizontal bar")
+            << "\u2014" << 0 << hex("81 5C 20 20 20 20 20 20 20 20 00 00");
+        QTest::newRow("U+00A6 broken bar as the full-width one")
+            << "\u00A6" << 0 << hex("FA 55 20 20 20 20 20 20 20 20 00 00");
+        QTest::newRow("mapped symbols are cut on a character boundary too")
+            << "ABCDEFGHI\u301C" << 0 << hex("41 42 43 44 45 46 47 48 49 20 00 00");
         QTest::newRow("highest score") << "" << 32767 << hex("20 20 20 20 20 20 20 20 20 20 FF 7F");
         QTest::newRow("lowest score") << "" << -32768 << hex("20 20 20 20 20 20 20 20 20 20 00 80");
         QTest::newRow("long name of unencodables")

@@ -8,9 +8,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -99,6 +102,55 @@ private:
     rlimit m_old{};
     void (*m_oldHandler)(int) = nullptr;
 };
+
+// The copies of the program that share one file in manyCopies(): this test
+// program run again with copyWorker set to "<folder> <copy>".
+constexpr const char *copyWorker = "ZENTA_COPY_WORKER";
+constexpr int copies = 8;
+constexpr int rounds = 20;
+constexpr int sharedRange = 1;
+
+// Every copy plays different scores, 1 to copies * rounds, rising from
+// round to round so that nearly every game takes a place when it ends and
+// the copies' saves meet.
+int copyScore(int copy, int round)
+{
+    return 1 + round * copies + copy;
+}
+
+QString copyName(int copy, int round)
+{
+    return QStringLiteral("c%1r%2").arg(copy).arg(round);
+}
+
+// One copy: a game each round, placed and saved as the results window
+// does; a save that finds the lock taken for too long is tried again, as
+// the player would. Writes how many saves it made and how many of them
+// had to be tried again.
+int runCopy(const QString &folder, int copy)
+{
+    // All copies start together, when a line comes on standard input.
+    QTextStream(stdin).readLine();
+    int saves = 0, retried = 0;
+    for (int round = 0; round < rounds; ++round) {
+        Module1 module;
+        module.hani = sharedRange;
+        module.kekka = static_cast<qint16>(copyScore(copy, round));
+        RankingTable table(module);
+        if (!table.yomikomi(RankingLocation({folder})))
+            return 2;
+        if (!table.jyunikime())
+            continue;
+        int tries = 0;
+        while (!table.save(copyName(copy, round)))
+            if (++tries == 3)
+                return 3;
+        ++saves;
+        retried += tries > 0;
+    }
+    QTextStream(stdout) << saves << ' ' << retried << Qt::endl;
+    return 0;
+}
 
 } // namespace
 
@@ -424,7 +476,137 @@ private slots:
             QCOMPARE(readAll(expected).first(12), record("fb", 12));
         QCOMPARE(table.clearRanges(), dataWritable);
     }
+
+    // Two copies on one file: A and B load it, B stores its row, then A
+    // stores. A's score goes into the range as the file holds it then, so
+    // B's row stays; a tie puts the later save above. Records that the
+    // saves do not move, and the bytes beyond record 75, stay as they were.
+    void twoCopiesInterleaved_data()
+    {
+        QTest::addColumn<int>("scoreA");
+        QTest::addColumn<int>("scoreB");
+        QTest::addColumn<QStringList>("names"); // range 1 afterwards
+        QTest::addColumn<Scores>("scores");
+        QTest::newRow("A above B")
+            << 35 << 25 << QStringList{"a", "b", "A", "c", "B"} << Scores{45, 40, 35, 30, 25};
+        QTest::newRow("B above A")
+            << 25 << 35 << QStringList{"a", "b", "B", "c", "A"} << Scores{45, 40, 35, 30, 25};
+        QTest::newRow("a tie: A, saved later, above B")
+            << 30 << 30 << QStringList{"a", "b", "A", "B", "c"} << Scores{45, 40, 30, 30, 30};
+        QTest::newRow("B pushes A's last place out")
+            << 11 << 35 << QStringList{"a", "b", "B", "c", "d"} << Scores{45, 40, 35, 30, 20};
+    }
+
+    void twoCopiesInterleaved()
+    {
+        QFETCH(int, scoreA);
+        QFETCH(int, scoreB);
+        QFETCH(QStringList, names);
+        QFETCH(Scores, scores);
+        QByteArray before = numberedFile(900) + QByteArray(30, '\xA5');
+        const Scores start{45, 40, 30, 20, 10};
+        for (int n = 0; n < 5; ++n)
+            before.replace((5 + n) * 12, 12, record(QString(QChar(u'a' + n)), start[n]));
+        writeAll(m_path, before);
+
+        Module1 moduleA, moduleB;
+        moduleA.hani = moduleB.hani = 1;
+        moduleA.kekka = static_cast<qint16>(scoreA);
+        moduleB.kekka = static_cast<qint16>(scoreB);
+        RankingTable a(moduleA), b(moduleB);
+        QVERIFY(a.yomikomi(here()) && b.yomikomi(here()));
+        QVERIFY(a.jyunikime() && b.jyunikime());
+        QVERIFY(b.save(QStringLiteral("B")));
+        QVERIFY(a.save(QStringLiteral("A")));
+
+        const QByteArray after = readAll(m_path);
+        QCOMPARE(after.size(), before.size());
+        for (int n = 0; n < 5; ++n)
+            QCOMPARE(recordOf(after, 5 + n), record(names[n], scores[n]));
+        QVERIFY(after.first(60) == before.first(60) && after.mid(120) == before.mid(120));
+    }
+
+    // Another copy holds the lock (and is alive): the save gives up after
+    // its wait, says so and leaves the file as it was; tried again once the
+    // lock is free, it stores the same row.
+    void lockHeldByAnotherCopy()
+    {
+        const QByteArray before = numberedFile(900);
+        writeAll(m_path, before);
+        Module1 module;
+        module.kekka = 100;
+        RankingTable table(module);
+        QVERIFY(table.yomikomi(here()));
+        QVERIFY(table.jyunikime());
+        QLockFile other(m_path + ".lock");
+        QVERIFY(other.tryLock(0));
+        QVERIFY(!table.save(QStringLiteral("again")));
+        QCOMPARE(readAll(m_path), before);
+        other.unlock();
+        QVERIFY(table.save(QStringLiteral("again")));
+        QCOMPARE(readAll(m_path), afterSave(before, 0, record("again", 100)));
+        QVERIFY(!QFile::exists(m_path + ".lock"));
+    }
+
+    // Eight copies of the program save into one range of one file at the
+    // same time, twenty games each. Afterwards the range holds the best
+    // five of all their scores, in order, each record whole under its own
+    // name; every other record and the bytes beyond record 75 are kept.
+    void manyCopies()
+    {
+        QByteArray before = numberedFile(900) + QByteArray("tail kept");
+        for (int n = 0; n < 5; ++n)
+            before.replace((sharedRange * 5 + n) * 12, 12, blankRecord());
+        writeAll(m_path, before);
+
+        std::vector<std::unique_ptr<QProcess>> running;
+        for (int copy = 0; copy < copies; ++copy) {
+            auto process = std::make_unique<QProcess>();
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(copyWorker, m_dir.path() + ' ' + QString::number(copy));
+            process->setProcessEnvironment(env);
+            process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            process->start(QCoreApplication::applicationFilePath(), {});
+            QVERIFY(process->waitForStarted());
+            running.push_back(std::move(process));
+        }
+        for (auto &process : running)
+            process->write("go\n");
+        for (auto &process : running)
+            QVERIFY(process->waitForBytesWritten());
+        int saves = 0, retried = 0;
+        for (auto &process : running) {
+            QVERIFY(process->waitForFinished(120000));
+            QCOMPARE(process->exitStatus(), QProcess::NormalExit);
+            QCOMPARE(process->exitCode(), 0);
+            const QList<QByteArray> counts = process->readAllStandardOutput().trimmed().split(' ');
+            saves += counts.value(0).toInt();
+            retried += counts.value(1).toInt();
+        }
+        qInfo("%d copies, %d games each: %d saves, %d tried again", copies, rounds, saves, retried);
+
+        QList<std::pair<int, QString>> all;
+        for (int copy = 0; copy < copies; ++copy)
+            for (int round = 0; round < rounds; ++round)
+                all.append({copyScore(copy, round), copyName(copy, round)});
+        std::sort(all.begin(), all.end(), [](const auto &x, const auto &y) { return x > y; });
+        const QByteArray after = readAll(m_path);
+        QCOMPARE(after.size(), before.size());
+        for (int n = 0; n < 5; ++n)
+            QCOMPARE(recordOf(after, sharedRange * 5 + n), record(all[n].second, all[n].first));
+        QVERIFY(after.first(60) == before.first(60) && after.mid(120) == before.mid(120));
+    }
 };
 
-QTEST_GUILESS_MAIN(TestRankingTable)
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet(copyWorker)) {
+        const QStringList what = qEnvironmentVariable(copyWorker).split(u' ');
+        return runCopy(what.value(0), what.value(1).toInt());
+    }
+    TestRankingTable tc;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tc, argc, argv);
+}
 #include "tst_rankingtable.moc"
