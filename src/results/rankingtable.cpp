@@ -109,23 +109,42 @@ bool RankingTable::yomikomi(const RankingLocation &where)
     m_path.clear();
     m_source.clear();
     QByteArray content;
-    for (const QString &folder : where.folders()) {
+    const auto fileIn = [](const QString &folder) {
+        return folder.isEmpty()
+            ? QString()
+            : QDir(folder).filePath(QString::fromLatin1(RankingLocation::fileName));
+    };
+    // An existing file that can be written; a pipe or a device of that name
+    // is no ranking file (reading it would never end).
+    const auto openWritable = [&](const QString &candidate) {
+        QFile file(candidate);
+        if (!QFileInfo(candidate).isFile() || !file.open(QIODevice::ReadWrite))
+            return false;
+        m_path = candidate;
+        content = file.readAll();
+        return true;
+    };
+
+    // A later folder gets a file only when the one before could not be
+    // written; from then on it stays the file in use, so that its rows do
+    // not drop out of view when the earlier file can be written again.
+    const QStringList &folders = where.folders();
+    for (qsizetype i = folders.size() - 1; i > 0; --i)
+        if (openWritable(fileIn(folders[i]))) {
+            load(content);
+            return true;
+        }
+
+    for (const QString &folder : folders) {
         if (folder.isEmpty())
             continue;
-        const QString candidate
-            = QDir(folder).filePath(QString::fromLatin1(RankingLocation::fileName));
+        const QString candidate = fileIn(folder);
         const QFileInfo info(candidate);
         if (info.exists()) {
-            // A pipe or a device of that name is no ranking file: reading it
-            // would never end.
             if (!info.isFile())
                 continue;
-            QFile file(candidate);
-            if (file.open(QIODevice::ReadWrite)) {
-                m_path = candidate;
-                content = file.readAll();
+            if (openWritable(candidate))
                 break;
-            }
             // Shown, and carried into the next folder by the first save.
             if (m_source.isEmpty() && readFile(candidate, content))
                 m_source = candidate;

@@ -440,36 +440,45 @@ private slots:
 
     // The folders in order: the file goes to the first that takes it,
     // created when missing; with none, the lists load blank and storing
-    // reports failure.
+    // reports failure. A file that a later folder got because an earlier
+    // one could not be written stays in use when the earlier one can be
+    // written again, so that its rows never drop out of view.
     void location_data()
     {
         QTest::addColumn<bool>("programWritable");
         QTest::addColumn<bool>("dataWritable");
-        QTest::newRow("program folder first") << true << true;
-        QTest::newRow("data folder when the program's cannot be written") << false << true;
-        QTest::newRow("neither") << false << false;
+        QTest::addColumn<bool>("dataFile");
+        QTest::newRow("program folder first") << true << true << false;
+        QTest::newRow("the data folder's file stays in use") << true << true << true;
+        QTest::newRow("data folder when the program's cannot be written") << false << true << false;
+        QTest::newRow("neither") << false << false << false;
     }
 
     void location()
     {
         QFETCH(bool, programWritable);
         QFETCH(bool, dataWritable);
+        QFETCH(bool, dataFile);
         const QString program = programWritable ? m_dir.path() : unwritableFolder(m_dir);
         const QString data = dataWritable ? m_dir.filePath("data/zenta") : program + "/data";
         QDir(data).removeRecursively();
-        if (programWritable) {
+        if (programWritable)
+            writeAll(m_path, record("program", 6));
+        if (dataFile) {
             QVERIFY(QDir().mkpath(data));
             writeAll(data + "/zenta.rnk", record("data", 5));
-            writeAll(m_path, record("program", 6));
         }
 
         Module1 module;
         module.kekka = 12;
         RankingTable table(module);
         QCOMPARE(table.yomikomi(RankingLocation({program, data})), dataWritable);
-        const QString expected = programWritable ? m_path : dataWritable ? data + "/zenta.rnk" : "";
+        const QString expected = dataFile ? data + "/zenta.rnk"
+            : programWritable             ? m_path
+            : dataWritable                ? data + "/zenta.rnk"
+                                          : "";
         QCOMPARE(table.path(), expected);
-        QCOMPARE(table.jikanhyo[0], programWritable ? 6 : 0);
+        QCOMPARE(table.jikanhyo[0], dataFile ? 5 : programWritable ? 6 : 0);
         QVERIFY(table.jyunikime());
         QCOMPARE(table.save(QStringLiteral("fb")), dataWritable);
         if (dataWritable)
