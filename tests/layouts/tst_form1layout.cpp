@@ -1,5 +1,6 @@
 // window test
 #include "common/twips.h"
+#include "designedlayout.h"
 #include "game/question.h"
 #include "layouts/form1layout.h"
 #include "layouts/formbuilder.h"
@@ -125,31 +126,11 @@ void TestForm1Layout::controls()
     const QList<QWidget *> found = window->findChildren<QWidget *>(QTest::currentDataTag());
     QCOMPARE(found.size(), 1);
     QWidget *w = found[0];
-    QVERIFY(w->isVisible());
     QCOMPARE(w->parentWidget(),
              parent.isEmpty() ? ui.client : window->findChild<QWidget *>(parent));
-
-    // 15 twips to the pixel.
-    const auto px = [](int twips) { return qRound(twips / 15.0); };
-    const QRect designed(px(twipsBox.x()), px(twipsBox.y()), px(twipsBox.width()),
-                         px(twipsBox.height()));
-    if (autoSize) {
-        QCOMPARE(w->pos(), designed.topLeft());
-        QVERIFY(w->width() >= designed.width() && w->height() >= designed.height());
-    } else {
-        QCOMPARE(w->geometry(), designed);
-    }
-
-    const QFont font = w->font();
-    QCOMPARE(font.family(), gothicFace());
-    QCOMPARE(font.pointSizeF(), points);
-    QCOMPARE(font.weight(), bold ? QFont::Bold : QFont::Normal);
-    QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
-
-    const QPalette desktop = QApplication::palette(w);
-    const QPalette::ColorRole fore = w->foregroundRole(), fill = w->backgroundRole();
-    QCOMPARE(w->palette().color(fore), text.isValid() ? text : desktop.color(fore));
-    QCOMPARE(w->palette().color(fill), back.isValid() ? back : desktop.color(fill));
+    checkDesignedControl(w, twipsBox, points, bold, text, back, autoSize);
+    if (QTest::currentTestFailed())
+        return;
     if (back.isValid())
         QVERIFY(w->autoFillBackground());
 

@@ -3,6 +3,7 @@
 // hand from its designed layout; its captions that never change, checked
 // again once the window has loaded; and the name box's length.
 #include "common/twips.h"
+#include "designedlayout.h"
 #include "layouts/form3layout.h"
 #include "layouts/label.h"
 #include "recordingplatform.h"
@@ -91,27 +92,9 @@ private slots:
         const QList<QWidget *> found = m_window->findChildren<QWidget *>(QTest::currentDataTag());
         QCOMPARE(found.size(), 1);
         QWidget *w = found[0];
-        QVERIFY(w->isVisible());
-
-        // 15 twips to the pixel.
-        const auto px = [](int twips) { return qRound(twips / 15.0); };
-        const QRect designed(px(twipsBox.x()), px(twipsBox.y()), px(twipsBox.width()),
-                             px(twipsBox.height()));
-        if (autoSize) {
-            QCOMPARE(w->pos(), designed.topLeft());
-            QVERIFY(w->width() >= designed.width() && w->height() >= designed.height());
-        } else {
-            QCOMPARE(w->geometry(), designed);
-        }
-        QCOMPARE(w->font().family(), gothicFace());
-        QCOMPARE(w->font().pointSizeF(), points);
-        QCOMPARE(w->font().weight(), bold ? QFont::Bold : QFont::Normal);
-        QVERIFY(!w->font().italic() && !w->font().underline() && !w->font().strikeOut());
-
-        const QPalette desktop = QApplication::palette(w);
-        const QPalette::ColorRole fore = w->foregroundRole(), fill = w->backgroundRole();
-        QCOMPARE(w->palette().color(fore), text.isValid() ? text : desktop.color(fore));
-        QCOMPARE(w->palette().color(fill), back.isValid() ? back : desktop.color(fill));
+        checkDesignedControl(w, twipsBox, points, bold, text, back, autoSize);
+        if (QTest::currentTestFailed())
+            return;
 
         if (auto *label = qobject_cast<Label *>(w)) {
             QCOMPARE(label->text(), caption);
