@@ -23,15 +23,20 @@ protected:
         auto *widget = qobject_cast<QWidget *>(watched);
         if (!m_seen && event->type() == QEvent::Paint && widget && widget->window() == m_window) {
             m_seen = true;
-            // Once this paint has been handled, the window is on screen.
-            QTimer::singleShot(0, [] {
-                timespec now;
-                clock_gettime(CLOCK_MONOTONIC, &now);
-                std::printf("%lld\n",
-                            static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
-                std::fflush(stdout);
-                _exit(0);
-            });
+            // Once this paint has been handled, the window is on screen: a
+            // posted call comes right after it (a zero timer would wait for
+            // every other event already posted).
+            QMetaObject::invokeMethod(
+                qApp,
+                [] {
+                    timespec now;
+                    clock_gettime(CLOCK_MONOTONIC, &now);
+                    std::printf("%lld\n",
+                                static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+                    std::fflush(stdout);
+                    _exit(0);
+                },
+                Qt::QueuedConnection);
         }
         return false;
     }

@@ -42,6 +42,7 @@ Form1::Form1(Module1 &module, Platform &platform, RandomSource &random,
 
     Form_Load();
     ui.Command1->setFocus();
+    ui.client->installEventFilter(this);
 
     // There is nothing to review until a game has finished.
     ui.m1e->setEnabled(false);
@@ -347,11 +348,28 @@ void Form1::onFocusWindowChanged(QWindow *window)
         QMetaObject::invokeMethod(this, &Form1::greetIfDue, Qt::QueuedConnection);
 }
 
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    // The first greeting waits until the window has been drawn: it comes
+    // over the finished window and does not hold the window back.
+    if (watched == ui.client && event->type() == QEvent::Paint) {
+        ui.client->removeEventFilter(this);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_painted = true;
+                greetIfDue();
+            },
+            Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void Form1::greetIfDue()
 {
     // A message box that is still open keeps the greeting for the moment
     // the main window is active again.
-    if (!m_greetPending || QApplication::activeModalWidget() || !isActiveWindow())
+    if (!m_greetPending || !m_painted || QApplication::activeModalWidget() || !isActiveWindow())
         return;
     m_greetPending = false;
     Form_Activate();

@@ -77,6 +77,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     // The keys 1 to 5 answer as the buttons kotae(0) to kotae(4) do.
     void keyPressEvent(QKeyEvent *event) override;
 
@@ -108,4 +109,5 @@ private:
     // through its frame; the back button only hides it.
     QPointer<Form2> m_help;
     bool m_greetPending = false;
+    bool m_painted = false; // the window has been drawn once
 };
