@@ -25,9 +25,6 @@ public:
     QIconEngine *clone() const override { return new LazyIcon(m_files); }
     QString key() const override { return QStringLiteral("LazyIcon"); }
 
-    // Whether the pictures have been read.
-    bool isLoaded() const { return m_icon.has_value(); }
-
 private:
     QIcon &icon();
 
