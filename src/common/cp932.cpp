@@ -1,11 +1,13 @@
 #include "common/cp932.h"
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#else
 #include <QStringDecoder>
 #include <QStringEncoder>
+#endif
 
 namespace {
-
-constexpr const char *codecName = "windows-31j";
 
 // The first byte of a double-byte character.
 bool isLeadByte(unsigned char byte)
@@ -40,14 +42,88 @@ char16_t windowsSymbol(char16_t c)
     }
 }
 
+#ifdef Q_OS_WIN
+
+// Windows converts with its own code page 932, the one that wrote every
+// ranking file there is; a Qt for Windows has no converter of that name
+// (it has no ICU).
+constexpr UINT codePage = 932;
+
+// The bytes of one character, or nothing where the code page has none.
+// Without WC_NO_BEST_FIT_CHARS Windows would write a look-alike for some
+// characters (an "A" for an "Ä"); the default character it would use
+// otherwise is flagged and left to the caller.
+QByteArray encodeCharacter(QStringView character)
+{
+    char bytes[4];
+    BOOL usedDefault = FALSE;
+    const int length = WideCharToMultiByte(
+        codePage, WC_NO_BEST_FIT_CHARS, reinterpret_cast<const wchar_t *>(character.utf16()),
+        int(character.size()), bytes, int(sizeof bytes), nullptr, &usedDefault);
+    if (length <= 0 || usedDefault)
+        return {};
+    return QByteArray(bytes, length);
+}
+
+// The character of one code, or nothing where the code is not defined.
+// Windows gives the single bytes 80, A0 and FD to FF characters of their
+// own (U+0080, private-use ones) that no ranking file means; they count as
+// undefined here, as they do everywhere else.
+QString decodeCharacter(QByteArrayView bytes)
+{
+    if (bytes.size() == 1) {
+        const auto byte = static_cast<unsigned char>(bytes[0]);
+        if (byte == 0x80 || byte == 0xA0 || byte >= 0xFD)
+            return {};
+    }
+    wchar_t characters[2];
+    const int length = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(),
+                                           int(bytes.size()), characters, 2);
+    if (length <= 0)
+        return {};
+    return QString::fromWCharArray(characters, length);
+}
+
+#else
+
+// Qt's converter of that name (ICU inside Debian's Qt) has Windows' code
+// page 932 for every character but three: like IBM's code pages it swaps
+// the control codes 1A, 1C and 7F, which Windows keeps as they are. The
+// ASCII half is therefore taken as it is, as Windows does.
+constexpr const char *codecName = "windows-31j";
+
+// ICU fills in an unencodable character with its own substitute bytes and
+// only flags the error, so each character gets a fresh encoder (the flag
+// stays set) and a flagged one gives nothing.
+QByteArray encodeCharacter(QStringView character)
+{
+    if (character.size() == 1 && character[0].unicode() < 0x80)
+        return QByteArray(1, char(character[0].unicode()));
+    QStringEncoder encoder(codecName, QStringConverter::Flag::Stateless);
+    const QByteArray bytes = encoder.encode(character);
+    return encoder.hasError() ? QByteArray() : bytes;
+}
+
+QString decodeCharacter(QByteArrayView bytes)
+{
+    if (bytes.size() == 1 && static_cast<unsigned char>(bytes[0]) < 0x80)
+        return QString(QChar(bytes[0]));
+    QStringDecoder decoder(codecName, QStringConverter::Flag::Stateless);
+    const QString decoded = decoder.decode(bytes);
+    return decoder.hasError() ? QString() : decoded;
+}
+
+#endif
+
 } // namespace
 
 QByteArray toCp932(QStringView text, qsizetype maxBytes)
 {
-    // ICU fills in an unencodable character with its own substitute bytes
-    // and only flags the error, so each character is encoded on its own
-    // (by a fresh encoder: the flag stays set) and a flagged one is
-    // replaced by "?".
+    // Each character is encoded on its own; one the code page has not is
+    // replaced by "?". So is one whose bytes read back as another
+    // character: converters also write look-alikes (ICU writes 87 82, "№",
+    // for U+F86F), and Windows' own has single bytes for U+0080 and four
+    // private-use characters that read back as nothing.
     QByteArray out;
     qsizetype i = 0;
     while (i < text.size()) {
@@ -55,11 +131,10 @@ QByteArray toCp932(QStringView text, qsizetype maxBytes)
             = (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
             ? 2
             : 1;
-        QStringEncoder encoder(codecName, QStringConverter::Flag::Stateless);
         const QChar symbol(windowsSymbol(text[i].unicode()));
-        QByteArray bytes = length == 1 ? encoder.encode(QStringView(&symbol, 1))
-                                       : encoder.encode(text.mid(i, 2));
-        if (encoder.hasError() || bytes.isEmpty())
+        const QStringView character = length == 1 ? QStringView(&symbol, 1) : text.mid(i, 2);
+        QByteArray bytes = encodeCharacter(character);
+        if (bytes.isEmpty() || decodeCharacter(bytes) != character)
             bytes = QByteArrayLiteral("?");
         if (maxBytes >= 0 && out.size() + bytes.size() > maxBytes)
             break;
@@ -82,9 +157,8 @@ QString fromCp932(QByteArrayView bytes)
             continue;
         }
         const qsizetype length = isLeadByte(byte) && i + 1 < bytes.size() ? 2 : 1;
-        QStringDecoder decoder(codecName, QStringConverter::Flag::Stateless);
-        const QString decoded = decoder.decode(bytes.sliced(i, length));
-        if (decoder.hasError() || decoded.isEmpty()) {
+        const QString decoded = decodeCharacter(bytes.sliced(i, length));
+        if (decoded.isEmpty()) {
             out += QChar(QChar::ReplacementCharacter);
             ++i; // the second byte may start a character of its own
             continue;

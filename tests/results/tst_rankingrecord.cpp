@@ -55,6 +55,10 @@ private slots:
             << "\u2014" << 0 << hex("81 5C 20 20 20 20 20 20 20 20 00 00");
         QTest::newRow("U+00A6 broken bar as the full-width one")
             << "\u00A6" << 0 << hex("FA 55 20 20 20 20 20 20 20 20 00 00");
+        QTest::newRow("control codes 1A 1C 7F as Windows has them")
+            << "\x1A\x1C\x7F" << 0 << hex("1A 1C 7F 20 20 20 20 20 20 20 00 00");
+        QTest::newRow("no look-alike's bytes: U+F86F, U+0080, U+F8F0")
+            << "\uF86F\u0080\uF8F0" << 0 << hex("3F 3F 3F 20 20 20 20 20 20 20 00 00");
         QTest::newRow("mapped symbols are cut on a character boundary too")
             << "ABCDEFGHI\u301C" << 0 << hex("41 42 43 44 45 46 47 48 49 20 00 00");
         QTest::newRow("highest score") << "" << 32767 << hex("20 20 20 20 20 20 20 20 20 20 FF 7F");
@@ -92,6 +96,8 @@ private slots:
                                  "\xEF\xBF\xBD\xEF\xBF\xBD"
                                  "B     ")
             << 1;
+        QTest::newRow("control codes 1A 1C 7F as Windows has them")
+            << hex("1A 1C 7F 20 20 20 20 20 20 20 01 00") << "\x1A\x1C\x7F       " << 1;
         QTest::newRow("lead byte cut off at byte ten")
             << hex("41 41 41 41 41 41 41 41 41 82 02 00")
             << QString::fromUtf8("AAAAAAAAA\xEF\xBF\xBD") << 2;
