@@ -1,6 +1,6 @@
 # Compiles the Windows resource script as a Windows build would, reads the
-# compiled resources back, and looks for the icon's three pictures and the
-# version information.
+# compiled resources back, and looks for the icon's three pictures, the
+# version information and a manifest that asks for no elevation.
 #   cmake -DWINDRES=<windres> -DRC=<zenta.rc> -DOUT=<file.res> -P checkresource.cmake
 if(NOT WINDRES)
   message(FATAL_ERROR "no windres (Debian package binutils-mingw-w64-i686)")
@@ -28,7 +28,9 @@ set(wanted
     [["ProductVersion", "1.00"]]
     [["ProductName", "zenta"]]
     [["InternalName", "zenta"]]
-    [["Translation", 0x411, 932]])
+    [["Translation", 0x411, 932]]
+    "1 24 /* RT_MANIFEST */"
+    [[level=""asInvoker""]])
 foreach(text IN LISTS wanted)
   string(FIND "${script}" "${text}" found)
   if(found EQUAL -1)
