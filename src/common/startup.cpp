@@ -14,6 +14,21 @@
 static void initResources()
 {
     Q_INIT_RESOURCE(zenta);
+#ifdef Q_OS_WIN
+    Q_INIT_RESOURCE(qttranslations);
+#endif
+}
+
+// Qt's Japanese texts: from the Qt installed with the program (Debian's
+// package depends on them); a Windows program has no Qt installed beside it
+// and carries them itself.
+static QString qtTranslations()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral(":/translations");
+#else
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#endif
 }
 
 void setUpApplication(QApplication &app)
@@ -35,7 +50,7 @@ void setUpApplication(QApplication &app)
 
     auto *translator = new QTranslator(&app);
     if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                         QStringLiteral("_"), qtTranslations()))
         QApplication::installTranslator(translator);
     else
         delete translator;
