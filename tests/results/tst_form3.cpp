@@ -16,8 +16,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#ifndef Q_OS_WIN
 #include <grp.h>
 #include <unistd.h>
+#endif
 
 using Scores = QList<int>;
 
@@ -125,6 +127,7 @@ private:
         QCoreApplication::sendEvent(m_form->windowHandle(), &closeBox);
     }
 
+#ifndef Q_OS_WIN
     // Runs the test function `which` in a copy of this program, as the
     // user "nobody" when this one runs as root, in a folder of its own.
     void runAsPlayer(const QString &which)
@@ -167,6 +170,7 @@ private:
                  output.constData());
         QVERIFY2(output.contains("PASS   : TestForm3::permissions("), output.constData());
     }
+#endif
 
     // Closed and gone, as the next opening must find it.
     bool destroyed()
@@ -488,6 +492,10 @@ private slots:
 
     void permissions()
     {
+#ifdef Q_OS_WIN
+        QSKIP("each case needs a folder that cannot be written for a while; on Windows only its "
+              "access rights make one (its read-only attribute bars nothing)");
+#else
         QFETCH(bool, fileWritable);
         QFETCH(bool, folderWritable);
         if (!qEnvironmentVariableIsSet(asPlayer)) {
@@ -543,6 +551,7 @@ private slots:
         f->ui.Command1->click();
         QVERIFY(destroyed());
         QVERIFY(setMode(program, writable) && setMode(file, writable));
+#endif
     }
 
     // Every control where the layout puts it, the rows made at load
