@@ -18,10 +18,12 @@
 
 Form1::Form1(Module1 &module, Platform &platform, RandomSource &random,
              const RankingLocation &ranking, QWidget *parent)
-    : QMainWindow(parent), m_module(module), m_platform(platform), m_random(random),
-      m_ranking(ranking)
+    : QMainWindow(parent), practice(platform), m_module(module), m_platform(platform),
+      m_random(random), m_ranking(ranking)
 {
     ui.setupUi(this);
+    practice.setUp(this, ui.m5, ui.tokuten);
+    connect(&practice, &Practice::startRequested, this, &Form1::Command1_Click);
 
     connect(ui.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(ui.m1a, &QAction::triggered, this, &Form1::m1a_Click);
@@ -79,12 +81,14 @@ void Form1::Form_Activate()
 
 void Form1::Command1_Click()
 {
+    practice.startGame();
     for (Label *mark : ui.sikiyo)
         mark->setText(QString());
     for (QPushButton *button : ui.kotae)
         button->setEnabled(true);
     mon = 0;
-    m_module.touroku = 0;
+    if (!practice.running()) // a practice game has no score to deal with
+        m_module.touroku = 0;
     ui.tokutenyo->setText(numberText(0));
     shutsudai();
 }
@@ -98,11 +102,12 @@ void Form1::shutsudai()
 {
     ten = 10;
     ui.tokuten->setText(numberText(ten).right(2));
-    Timer1.setInterval(2000);
+    Timer1.setInterval(practice.running() ? 0 : 2000);
+    practice.showQuestion();
     ++mon;
     ui.monbang->setText(QStringLiteral("第") + numberText(mon) + QStringLiteral("問"));
 
-    const Question q = makeQuestion(m_random, m_module.hani, xchi, {a, b, c});
+    const Question q = makeQuestion(m_random, m_module.hani, xchi, {a, b, c}, practice.kinds());
     seikai = q.seikai;
     a = q.coefficients.a;
     b = q.coefficients.b;
@@ -147,6 +152,8 @@ void Form1::kotae_Click(int index)
 
 void Form1::Timer1_Timer()
 {
+    if (practice.running())
+        return; // no clock in practice
     --ten;
     if (ten != -1) {
         ui.tokuten->setText(numberText(ten));
@@ -173,6 +180,7 @@ void Form1::keepAnswer(int answer, const QString &mark, double points)
     kept.answer = answer;
     kept.mark = mark;
     kept.points = points;
+    practice.record(kept.seikai, answer);
 }
 
 void Form1::endGame()
@@ -186,6 +194,8 @@ void Form1::endGame()
         m_review->showGame(*m_kept);
     for (QPushButton *button : ui.kotae)
         button->setEnabled(false);
+    if (practice.endGame(this))
+        return;
     // The total is always whole; rounding halves to even keeps the old rule.
     m_module.kekka = static_cast<qint16>(std::nearbyint(readNumber(ui.tokutenyo->text())));
     openResults(true);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/intervaltimer.h"
+#include "game/practice.h"
 #include "game/question.h"
 #include "layouts/form1layout.h"
 #include "layouts/form2.h"
@@ -32,6 +33,7 @@ public:
 
     Form1Ui ui;
     IntervalTimer Timer1;
+    Practice practice; // the menu "練習" and what it keeps
 
     // The state of the game on show.
     XTable xchi{};
