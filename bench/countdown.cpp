@@ -37,7 +37,7 @@ int main(int argc, char *argv[])
         SilentPlatform platform;
         ClockRandom random;
         // No game ends here, and no ranking file is ever written.
-        Form1 form(module, platform, random, RankingLocation(QStringList()));
+        Form1 form(module, platform, random, RankingLocation(QString()));
         std::vector<double> ticks;
         QElapsedTimer clock;
         // Connected after the window's own handler: the tick is measured

@@ -57,7 +57,7 @@ int main(int argc, char *argv[])
     Module1 module;
     SilentPlatform platform;
     ClockRandom random;
-    Form1 form(module, platform, random, RankingLocation(QStringList{folder.path()}));
+    Form1 form(module, platform, random, RankingLocation(folder.path()));
     form.show();
     QCoreApplication::processEvents();
 

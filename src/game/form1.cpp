@@ -46,8 +46,7 @@ Form1::Form1(Module1 &module, Platform &platform, RandomSource &random,
     ui.Command1->setFocus();
     ui.client->installEventFilter(this);
 
-    // There is nothing to review until a game has finished.
-    ui.m1e->setEnabled(false);
+    setReviewAvailable(false); // nothing to review until a game has finished
     for (int i = 0; i < 5; ++i) {
         ui.kotae[i]->setAccessibleDescription(QStringLiteral("キー %1").arg(i + 1));
         ui.mondai[i]->setAccessibleDescription(xCellDescription(i));
@@ -87,6 +86,7 @@ void Form1::Command1_Click()
     for (QPushButton *button : ui.kotae)
         button->setEnabled(true);
     mon = 0;
+    setReviewAvailable(false);
     if (!practice.running()) // a practice game has no score to deal with
         m_module.touroku = 0;
     ui.tokutenyo->setText(numberText(0));
@@ -189,7 +189,7 @@ void Form1::endGame()
     // results window opens and stays there through it and the message box
     // after it; an open review window shows it at once.
     m_kept = m_playing;
-    ui.m1e->setEnabled(true);
+    setReviewAvailable(true);
     if (m_review)
         m_review->showGame(*m_kept);
     for (QPushButton *button : ui.kotae)
@@ -270,9 +270,18 @@ void Form1::m1e_Click()
     openReview();
 }
 
+void Form1::setReviewAvailable(bool available)
+{
+    // Only while no question runs: an open review would cover the table
+    // while the points fall, so a game that starts closes it.
+    ui.m1e->setEnabled(available && m_kept);
+    if (!available && m_review)
+        m_review->close();
+}
+
 void Form1::openReview()
 {
-    if (!m_kept)
+    if (!m_kept || !ui.m1e->isEnabled())
         return;
     if (!m_review) {
         m_review = new ReviewWindow(this);

@@ -71,7 +71,8 @@ public:
     void openHelp();
     Form2 *helpWindow() const { return m_help.data(); }
     // The review of the last finished game, not modal; there is never more
-    // than one, and opening it again shows the latest finished game.
+    // than one, and opening it again shows the latest finished game. It
+    // opens only between a finished game and the next Start.
     void openReview();
     ReviewWindow *reviewWindow() const { return m_review.data(); }
     // The last finished game; none before the first game has ended.
@@ -89,6 +90,7 @@ private:
     void markQuestion(const QString &mark);
     void keepAnswer(int answer, const QString &mark, double points);
     void endGame();
+    void setReviewAvailable(bool available);
     void announceRange(int range);
 
     Module1 &m_module;

@@ -1,20 +1,37 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
-// Where the ranking file "zenta.rnk" may live: folders in order of
-// preference. RankingTable::yomikomi picks the file among them: the first
-// that can be written, else the first folder that takes a new one.
+// Which ranking file is in use, and which file's rows are on show.
+struct RankingPlace
+{
+    QString file;    // the file that saves and clearings write; empty: none can
+    QString shown;   // the file whose rows are shown: `file`, or a file that can
+                     // only be read, which the first save carries into `file`
+    QString standIn; // a stand-in whose rows go back into `file` at this opening
+    QString note;    // made with a stand-in: says which program folder it serves
+};
+
+// Where the ranking file "zenta.rnk" lives. Beside the program, where that
+// file can be written (or made), always. Where it cannot, a stand-in in the
+// user's data folder serves this one program folder: it lives in a folder
+// of its own, named from the program folder's canonical path, with that path
+// written beside it in "folder.txt" for a person who looks. Once the
+// program's file can be written again, the stand-in's rows go back into it.
+// An installed copy keeps its file in the data folder itself.
 class RankingLocation
 {
 public:
     static constexpr const char *fileName = "zenta.rnk";
+    static constexpr const char *noteName = "folder.txt";
 
-    explicit RankingLocation(const QStringList &folders) : m_folders(folders) { }
+    // A copy in programFolder; an installed copy has none. No data folder:
+    // no stand-in.
+    explicit RankingLocation(const QString &programFolder, const QString &dataFolder = QString())
+        : m_program(programFolder), m_data(dataFolder)
+    { }
 
-    // The program's own folder first; where that cannot be written, the
-    // user's data folder. An installed copy uses only the data folder.
+    // This program, from the folder it runs in and the user's data folder.
     static RankingLocation standard();
     // The same for a program file in programFolder: it is an installed copy
     // when that folder is the bin or games folder of a prefix that holds the
@@ -22,8 +39,22 @@ public:
     // `cmake --install` lays it out.
     static RankingLocation forProgram(const QString &programFolder, const QString &dataFolder);
 
-    const QStringList &folders() const { return m_folders; }
+    const QString &programFolder() const { return m_program; }
+    const QString &dataFolder() const { return m_data; }
+
+    // The stand-in of this program folder; for an installed copy, the data
+    // folder's file. Empty without a data folder.
+    QString standIn() const;
+
+    // Looks at the folders as they are now. A missing file beside the
+    // program is made empty where the folder takes it.
+    RankingPlace find() const;
+
+    // Makes the folder of the file in use, and a stand-in's note, before
+    // the first save.
+    bool prepare(const RankingPlace &place) const;
 
 private:
-    QStringList m_folders;
+    QString m_program;
+    QString m_data;
 };

@@ -1,23 +1,16 @@
 #include "results/rankingtable.h"
 
-#include "results/rankinglocation.h"
+#include "results/rankingfile.h"
 #include "results/rankingrecord.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
-#include <QSaveFile>
-#include <QThread>
-
-#include <cerrno>
-#include <fcntl.h>
 
 namespace {
 
+constexpr int rangeSize = RankingTable::rangeSize;
 constexpr qsizetype fullSize = qsizetype(RankingTable::entryCount) * recordSize;
-constexpr int lockPollMs = 10;
 
 // Record i of a file; a blank record where the file has no whole record.
 QByteArray recordAt(const QByteArray &file, int i)
@@ -37,66 +30,27 @@ QByteArray allRecords(const QByteArray &file)
     return out + file.mid(fullSize);
 }
 
-bool readFile(const QString &path, QByteArray &content)
+// Places `record` into range `range` of `records` (all 75 of them) as the
+// table places a score: the rows below it move one down and the last row of
+// the range drops out. Returns false when it takes no place.
+bool placeRecord(QByteArray &records, int range, const QByteArray &record)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.isSequential())
+    const int base = range * rangeSize;
+    std::array<qint16, rangeSize> scores;
+    for (int n = 0; n < rangeSize; ++n)
+        scores[n] = decodeRecord(recordAt(records, base + n)).jikan;
+    const int at = base + int(RankingTable::placeOf(scores, decodeRecord(record).jikan));
+    if (at == base + rangeSize)
         return false;
-    content = file.readAll();
-    return file.error() == QFileDevice::NoError;
-}
-
-// A new file renamed over the old one: a failure at any point leaves the
-// old file as it was. Unbuffered, so that a failed write shows here and
-// not only when commit() flushes: Qt 6.4's commit() renames the new file
-// even when that last flush fails, which would put a cut-off file in place
-// of the old one.
-bool replaceFile(const QString &path, const QByteArray &content)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(content) != content.size() || !file.flush()) {
-        file.cancelWriting(); // the new file is removed, never renamed
-        return false;
-    }
-    return file.commit();
-}
-
-bool lockFile(QLockFile &lock)
-{
-    // Polled at a short, even pace: the lock is held for milliseconds, and
-    // QLockFile's own waiting doubles its pauses up to seconds.
-    lock.setStaleLockTime(RankingTable::staleLockMs);
-    const QDeadlineTimer deadline(RankingTable::lockTimeoutMs);
-    while (!lock.tryLock(0)) {
-        if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
-            return false;
-        QThread::msleep(lockPollMs);
-    }
+    for (int k = base + rangeSize - 2; k >= at; --k)
+        records.replace(qsizetype(k + 1) * recordSize, recordSize, recordAt(records, k));
+    records.replace(qsizetype(at) * recordSize, recordSize, record);
     return true;
-}
-
-// A lock on the open file itself, for a folder in which no lock file can be
-// made; it goes when the file is closed.
-bool lockOpenFile(int fd)
-{
-    const QDeadlineTimer deadline(RankingTable::lockTimeoutMs);
-    for (;;) {
-        struct flock region = {};
-        region.l_type = F_WRLCK;
-        region.l_whence = SEEK_SET;
-        if (fcntl(fd, F_SETLK, &region) == 0)
-            return true;
-        if ((errno != EACCES && errno != EAGAIN) || deadline.hasExpired())
-            return false;
-        QThread::msleep(lockPollMs);
-    }
 }
 
 } // namespace
 
-RankingTable::RankingTable(Module1 &module) : m_module(module)
+RankingTable::RankingTable(Module1 &module) : m_module(module), m_where(QString())
 {
     const QString blankName(nameSize, u' ');
     namaehyo.fill(QString());
@@ -104,72 +58,68 @@ RankingTable::RankingTable(Module1 &module) : m_module(module)
         namaehyo[i] = blankName;
 }
 
+qsizetype RankingTable::placeOf(std::span<const qint16> rows, qint16 score)
+{
+    qsizetype at = 0;
+    while (at < qsizetype(rows.size()) && rows[at] > score)
+        ++at;
+    return at;
+}
+
 bool RankingTable::yomikomi(const RankingLocation &where)
 {
-    m_path.clear();
-    m_source.clear();
+    m_where = where;
+    m_place = where.find();
+    if (!m_place.standIn.isEmpty())
+        mergeStandIn();
     QByteArray content;
-    const auto fileIn = [](const QString &folder) {
-        return folder.isEmpty()
-            ? QString()
-            : QDir(folder).filePath(QString::fromLatin1(RankingLocation::fileName));
-    };
-    // An existing file that can be written; a pipe or a device of that name
-    // is no ranking file (reading it would never end).
-    const auto openWritable = [&](const QString &candidate) {
-        QFile file(candidate);
-        if (!QFileInfo(candidate).isFile() || !file.open(QIODevice::ReadWrite))
-            return false;
-        m_path = candidate;
-        content = file.readAll();
-        return true;
-    };
-
-    // A later folder gets a file only when the one before could not be
-    // written; from then on it stays the file in use, so that its rows do
-    // not drop out of view when the earlier file can be written again.
-    const QStringList &folders = where.folders();
-    for (qsizetype i = folders.size() - 1; i > 0; --i)
-        if (openWritable(fileIn(folders[i]))) {
-            load(content);
-            return true;
-        }
-
-    for (const QString &folder : folders) {
-        if (folder.isEmpty())
-            continue;
-        const QString candidate = fileIn(folder);
-        const QFileInfo info(candidate);
-        if (info.exists()) {
-            if (!info.isFile())
-                continue;
-            if (openWritable(candidate))
-                break;
-            // Shown, and carried into the next folder by the first save.
-            if (m_source.isEmpty() && readFile(candidate, content))
-                m_source = candidate;
-            continue;
-        }
-        if (!QDir().mkpath(folder))
-            continue;
-        if (!m_source.isEmpty()) {
-            // Made from the file that can only be read, at the first save.
-            if (QFileInfo(folder).isWritable()) {
-                m_path = candidate;
-                break;
-            }
-            continue;
-        }
-        // Opening for reading and writing creates the file empty and tells
-        // whether the folder takes it at all.
-        QFile file(candidate);
-        if (file.open(QIODevice::ReadWrite)) {
-            m_path = candidate;
-            break;
-        }
-    }
+    RankingFile::read(m_place.shown, content);
     load(content);
-    return !m_path.isEmpty();
+    return !m_place.file.isEmpty();
+}
+
+bool RankingTable::mergeStandIn()
+{
+    // The stand-in holds the rows it copied from the program's file at its
+    // first save and the rows saved into it since. Those that the program's
+    // file does not hold go into it, each placed as a save places a score,
+    // from the bottom of each range up so that they keep their order; a
+    // copied row matches one equal record of its range and is not placed
+    // twice. Should anything fail, both files stay as they were and the
+    // next opening tries again.
+    const QString standIn = m_place.standIn;
+    {
+        RankingFile::Lock standInLock(standIn);
+        if (!standInLock.acquire())
+            return false;
+        bool read = false;
+        const bool merged = RankingFile(m_place.file).update([&](QByteArray &file) {
+            QByteArray rows;
+            read = RankingFile::read(standIn, rows);
+            if (!read)
+                return false;
+            file = allRecords(file);
+            for (int range = 0; range < rangesInUse; ++range) {
+                QList<QByteArray> held;
+                for (int n = 0; n < rangeSize; ++n)
+                    held << recordAt(file, range * rangeSize + n);
+                for (int n = rangeSize - 1; n >= 0; --n) {
+                    const QByteArray row = recordAt(rows, range * rangeSize + n);
+                    if (!held.removeOne(row) && decodeRecord(row).jikan > 0)
+                        placeRecord(file, range, row);
+                }
+            }
+            return true;
+        });
+        if (!merged || !read || !QFile::remove(standIn))
+            return false;
+    }
+    const QDir folder = QFileInfo(standIn).dir();
+    if (folder != QDir(m_where.dataFolder())) {
+        QFile::remove(folder.filePath(QLatin1String(RankingLocation::noteName)));
+        folder.rmdir(folder.path()); // only when nothing else lies there
+    }
+    return true;
 }
 
 void RankingTable::load(const QByteArray &file)
@@ -199,26 +149,22 @@ bool RankingTable::jyunikime()
     }
     const qint16 kekka = m_module.kekka;
 
-    // The player's own three best in this range; a tie goes above.
+    // The player's own three best in this range.
     auto &own = m_module.jikokiroku[hani];
-    for (int k = 0; k < 3; ++k) {
-        if (kekka >= own[k]) {
-            for (int j = 1; j >= k; --j)
-                own[j + 1] = own[j];
-            own[k] = kekka;
-            break;
-        }
+    const qsizetype mine = placeOf(own, kekka);
+    if (mine < qsizetype(own.size())) {
+        std::copy_backward(own.begin() + mine, own.end() - 1, own.end());
+        own[mine] = kekka;
     }
 
-    // The Best 5: the first row whose score is not above the new one.
+    // The Best 5.
     const int base = hani * rangeSize;
-    ichi = static_cast<qint16>(base);
-    while (ichi <= base + rangeSize - 1 && jikanhyo[ichi] > kekka)
-        ++ichi;
-    if (ichi > base + rangeSize - 1) {
+    const qsizetype at = placeOf(std::span(jikanhyo).subspan(base, rangeSize), kekka);
+    if (at == rangeSize) {
         m_module.touroku = 1;
         return false;
     }
+    ichi = static_cast<qint16>(base + at);
     for (int k = base + rangeSize - 2; k >= ichi; --k) {
         jikanhyo[k + 1] = jikanhyo[k];
         namaehyo[k + 1] = namaehyo[k];
@@ -235,23 +181,13 @@ bool RankingTable::save(const QString &name)
     m_module.kr.namae = name;
     m_module.kr.jikan = m_module.kekka;
     const QByteArray newRecord = encodeRecord(m_module.kr);
-    const qint16 kekka = m_module.kekka;
-    const int base = m_module.hani * rangeSize;
+    const int range = m_module.hani;
 
+    // The place as the file holds the range now; a score that other copies'
+    // five better rows have shut out since stores nothing.
     const bool saved = update([&](QByteArray &file) {
-        QByteArray records = allRecords(file);
-        // The place as the file holds the range now, found as jyunikime
-        // finds it in the table.
-        int at = base;
-        while (at < base + rangeSize && decodeRecord(recordAt(records, at)).jikan > kekka)
-            ++at;
-        if (at == base + rangeSize)
-            return false; // other copies have stored five better rows since
-        for (int k = base + rangeSize - 2; k >= at; --k)
-            records.replace(qsizetype(k + 1) * recordSize, recordSize, recordAt(records, k));
-        records.replace(qsizetype(at) * recordSize, recordSize, newRecord);
-        file = records;
-        return true;
+        file = allRecords(file);
+        return placeRecord(file, range, newRecord);
     });
     if (saved)
         namaehyo[ichi] = name;
@@ -272,43 +208,11 @@ bool RankingTable::clearRanges()
 
 bool RankingTable::update(const std::function<bool(QByteArray &)> &change)
 {
-    if (m_path.isEmpty())
+    // A file that can only be read is carried into the file in use by the
+    // first save; from then on that file is shown.
+    const QString source = m_place.shown != m_place.file ? m_place.shown : QString();
+    if (!m_where.prepare(m_place) || !RankingFile(m_place.file).update(change, source))
         return false;
-    QByteArray content;
-
-    if (!QFileInfo(QFileInfo(m_path).absolutePath()).isWritable()) {
-        // The folder takes no new file, neither a lock file nor a new copy
-        // to rename: the file is locked and written where it is, then read
-        // back. It never shrinks, so no byte beyond the new content stays.
-        QFile file(m_path);
-        if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered) || file.isSequential()
-            || !lockOpenFile(file.handle()))
-            return false;
-        content = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            return false;
-        if (!change(content))
-            return true;
-        if (!file.seek(0) || file.write(content) != content.size() || !file.flush())
-            return false;
-        QByteArray stored;
-        return readFile(m_path, stored) && stored == content;
-    }
-
-    QLockFile lock(m_path + QStringLiteral(".lock"));
-    if (!lockFile(lock))
-        return false;
-    if (QFileInfo::exists(m_path)) {
-        if (!readFile(m_path, content))
-            return false;
-    } else if (!m_source.isEmpty() && QFileInfo::exists(m_source)) {
-        if (!readFile(m_source, content))
-            return false;
-    }
-    if (!change(content))
-        return true;
-    if (!replaceFile(m_path, content))
-        return false;
-    m_source.clear();
+    m_place.shown = m_place.file;
     return true;
 }

@@ -85,7 +85,7 @@ private slots:
         DesktopPlatform platform;
         ClockRandom random;
         auto form
-            = std::make_unique<Form1>(module, platform, random, RankingLocation({folder.path()}));
+            = std::make_unique<Form1>(module, platform, random, RankingLocation(folder.path()));
         QPointer<Form3> list;
         QPointer<Form3> results;
         bool listGoneAtResults = false;

@@ -95,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
 
     RankingTable table(module);
-    if (!table.yomikomi(RankingLocation({folder()})))
+    if (!table.yomikomi(RankingLocation(folder())))
         fail("the folder does not take the file");
     for (int i = 0; i < RankingTable::rangesInUse * RankingTable::rangeSize; ++i)
         if (table.namaehyo[i].size() != nameSize)

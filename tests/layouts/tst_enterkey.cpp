@@ -45,7 +45,7 @@ class TestEnterKey : public QObject
     // list command (kekka 0) it is view only, the focus on "戻る".
     Form3 *openResults(Module1 &module, RecordingPlatform &platform, const QString &folder)
     {
-        auto *form = new Form3(module, platform, RankingLocation({folder}));
+        auto *form = new Form3(module, platform, RankingLocation(folder));
         m_results = form;
         form->show();
         form->activateWindow();

@@ -132,7 +132,7 @@ private slots:
         Module1 module;
         module.kekka = static_cast<qint16>(kekka);
         RecordingPlatform platform;
-        Form3 form(module, platform, RankingLocation({dir.path()}));
+        Form3 form(module, platform, RankingLocation(dir.path()));
         QCOMPARE(form.ui.Text1->isVisibleTo(&form), kekka > 0);
         QCOMPARE(form.windowTitle(), QStringLiteral("ヒョウミ1(z.Aoba)"));
         QCOMPARE(form.ui.Label1->text(), QStringLiteral("成績一覧"));

@@ -83,7 +83,7 @@ void TestGoldenWindows::windows()
         file.close();
         module.hani = 1;
         module.jikokiroku[1] = {30, 12, 0};
-        window = std::make_unique<Form3>(module, platform, RankingLocation({dir.path()}));
+        window = std::make_unique<Form3>(module, platform, RankingLocation(dir.path()));
         window->setAttribute(Qt::WA_DeleteOnClose, false);
     }
     window->show();

@@ -110,9 +110,8 @@ private:
     {
         m_module.hani = static_cast<qint16>(hani);
         m_module.kekka = static_cast<qint16>(kekka);
-        m_form
-            = new Form3(m_module, m_platform,
-                        RankingLocation(folders.isEmpty() ? QStringList{m_dir.path()} : folders));
+        m_form = new Form3(m_module, m_platform,
+                           RankingLocation(folders.value(0, m_dir.path()), folders.value(1)));
         m_form->show();
         m_form->activateWindow();
         [&] { QVERIFY(QTest::qWaitForWindowActive(m_form)); }();
@@ -423,7 +422,7 @@ private slots:
         QString data = dataFolder.path(), stored = m_path;
         if (fault.startsWith("folder")) {
             QVERIFY(dir.mkdir("zenta.rnk") && put(m_path + "/kept", before));
-            stored = data + "/zenta.rnk";
+            stored = RankingLocation(m_dir.path(), data).standIn();
             if (fault.endsWith("no data folder")) {
                 QVERIFY(put(dir.filePath("plain"), "x")); // nothing can go below it
                 data = dir.filePath("plain") + "/data";
@@ -509,7 +508,7 @@ private slots:
         QVERIFY(setMode(program, folderWritable ? writable : readOnly));
         const QStringList listing
             = QDir(program).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-        const QString stored = fileWritable ? file : data + "/zenta.rnk";
+        const QString stored = fileWritable ? file : RankingLocation(program, data).standIn();
         const QString target = fileWritable ? file : data; // made unwritable for a while
 
         Form3 *f = open(1, 37, {program, data});

@@ -146,7 +146,7 @@ private slots:
             module.hani = static_cast<qint16>(n / namesPerWindow % 4);
             module.kekka = 50; // always rank 1: a tie goes above
             module.touroku = 0;
-            QPointer<Form3> form = new Form3(module, platform, RankingLocation({m_dir.path()}));
+            QPointer<Form3> form = new Form3(module, platform, RankingLocation(m_dir.path()));
             form->show();
             QVERIFY(form->ui.Text1->isVisible());
             QString name;

@@ -44,8 +44,9 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
         const QString data = root.filePath("home/.local/share/zenta");
-        const QStringList expected = beside ? QStringList{programFolder, data} : QStringList{data};
-        QCOMPARE(RankingLocation::forProgram(programFolder, data).folders(), expected);
+        const RankingLocation where = RankingLocation::forProgram(programFolder, data);
+        QCOMPARE(where.programFolder(), beside ? programFolder : QString());
+        QCOMPARE(where.dataFolder(), data);
     }
 };
 

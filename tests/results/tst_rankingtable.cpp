@@ -18,6 +18,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using Scores = QList<int>;
 
@@ -67,6 +68,16 @@ QByteArray numberedFile(int length)
     for (int m = 1; bytes.size() < length; ++m)
         bytes += record(QStringLiteral("n%1").arg(m), 100 - m);
     return bytes.left(length);
+}
+
+// Sets or lifts the immutable attribute, which binds root too; without
+// root, the write permission stands in for it.
+bool immutable(const QString &path, bool on)
+{
+    if (geteuid() != 0)
+        return QFile::setPermissions(path,
+                                     on ? QFile::ReadOwner : QFile::ReadOwner | QFile::WriteOwner);
+    return QProcess::execute("chattr", {on ? "+i" : "-i", path}) == 0;
 }
 
 // A folder below a regular file: nobody can create anything there, root
@@ -137,7 +148,7 @@ int runCopy(const QString &folder, int copy)
         module.hani = sharedRange;
         module.kekka = static_cast<qint16>(copyScore(copy, round));
         RankingTable table(module);
-        if (!table.yomikomi(RankingLocation({folder})))
+        if (!table.yomikomi(RankingLocation(folder)))
             return 2;
         if (!table.jyunikime())
             continue;
@@ -162,7 +173,7 @@ private:
     QTemporaryDir m_dir;
     QString m_path;
 
-    RankingLocation here() const { return RankingLocation({m_dir.path()}); }
+    RankingLocation here() const { return RankingLocation(m_dir.path()); }
 
 private slots:
     void init()
@@ -430,27 +441,28 @@ private slots:
         Module1 module;
         module.kekka = 7;
         RankingTable table(module);
-        QVERIFY(table.yomikomi(RankingLocation({m_dir.path(), data})));
-        QCOMPARE(table.path(), data + "/zenta.rnk");
+        QVERIFY(table.yomikomi(RankingLocation(m_dir.path(), data)));
+        QCOMPARE(table.path(), RankingLocation(m_dir.path(), data).standIn());
         QVERIFY(table.jyunikime());
         QVERIFY(table.save(QStringLiteral("fifo")));
         QCOMPARE(readAll(table.path()).first(12), record("fifo", 7));
         QVERIFY(QFileInfo(m_path).exists() && !QFileInfo(m_path).isFile());
     }
 
-    // The folders in order: the file goes to the first that takes it,
-    // created when missing; with none, the lists load blank and storing
-    // reports failure. A file that a later folder got because an earlier
-    // one could not be written stays in use when the earlier one can be
-    // written again, so that its rows never drop out of view.
+    // The file beside the program where it can be written or made, else
+    // this folder's stand-in in the data folder; with neither, the lists
+    // load blank and storing reports failure. The data folder's file of the
+    // old single name and the stand-in of another folder, one that no
+    // longer exists, are never read nor written.
     void location_data()
     {
         QTest::addColumn<bool>("programWritable");
         QTest::addColumn<bool>("dataWritable");
-        QTest::addColumn<bool>("dataFile");
+        QTest::addColumn<bool>("otherFiles");
         QTest::newRow("program folder first") << true << true << false;
-        QTest::newRow("the data folder's file stays in use") << true << true << true;
-        QTest::newRow("data folder when the program's cannot be written") << false << true << false;
+        QTest::newRow("its own file beside the others' files") << true << true << true;
+        QTest::newRow("the stand-in when the program's folder cannot be written")
+            << false << true << true;
         QTest::newRow("neither") << false << false << false;
     }
 
@@ -458,32 +470,110 @@ private slots:
     {
         QFETCH(bool, programWritable);
         QFETCH(bool, dataWritable);
-        QFETCH(bool, dataFile);
+        QFETCH(bool, otherFiles);
         const QString program = programWritable ? m_dir.path() : unwritableFolder(m_dir);
         const QString data = dataWritable ? m_dir.filePath("data/zenta") : program + "/data";
         QDir(data).removeRecursively();
         if (programWritable)
             writeAll(m_path, record("program", 6));
-        if (dataFile) {
-            QVERIFY(QDir().mkpath(data));
-            writeAll(data + "/zenta.rnk", record("data", 5));
-        }
+        const QStringList others{data + "/zenta.rnk",
+                                 RankingLocation(m_dir.filePath("gone"), data).standIn()};
+        if (otherFiles)
+            for (const QString &other : others) {
+                QVERIFY(QDir().mkpath(QFileInfo(other).path()));
+                writeAll(other, record(other, 50));
+            }
 
         Module1 module;
         module.kekka = 12;
         RankingTable table(module);
-        QCOMPARE(table.yomikomi(RankingLocation({program, data})), dataWritable);
-        const QString expected = dataFile ? data + "/zenta.rnk"
-            : programWritable             ? m_path
-            : dataWritable                ? data + "/zenta.rnk"
-                                          : "";
+        QCOMPARE(table.yomikomi(RankingLocation(program, data)), dataWritable);
+        const QString expected = programWritable ? m_path
+            : dataWritable                       ? RankingLocation(program, data).standIn()
+                                                 : "";
         QCOMPARE(table.path(), expected);
-        QCOMPARE(table.jikanhyo[0], dataFile ? 5 : programWritable ? 6 : 0);
+        QCOMPARE(table.jikanhyo[0], programWritable ? 6 : 0);
         QVERIFY(table.jyunikime());
         QCOMPARE(table.save(QStringLiteral("fb")), dataWritable);
         if (dataWritable)
             QCOMPARE(readAll(expected).first(12), record("fb", 12));
+        for (const QString &other : others)
+            QCOMPARE(readAll(other), otherFiles ? record(other, 50) : QByteArray());
         QCOMPARE(table.clearRanges(), dataWritable);
+    }
+
+    // The program's file read-only for a while (immutable, which binds
+    // root too): saves go into the stand-in, made from that file. Once it
+    // can be written again, the next opening places into it every row that
+    // it does not hold, each once and in order, and removes the stand-in;
+    // another copy's save into the file meanwhile is kept. While the file's
+    // lock is held, both files stay as they were until the next opening.
+    void standInGoesBack_data()
+    {
+        QTest::addColumn<Scores>("saves"); // while read-only, named x, y, ...
+        QTest::addColumn<int>("other");    // another copy's save "z" meanwhile
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<QString>("names"); // range 1 afterwards
+        QTest::addColumn<Scores>("scores");
+        QTest::newRow("one save") << Scores{37} << 0 << false << "abxcd"
+                                  << Scores{45, 40, 37, 30, 20};
+        QTest::newRow("two saves")
+            << Scores{37, 42} << 0 << false << "aybxc" << Scores{45, 42, 40, 37, 30};
+        QTest::newRow("and another copy's")
+            << Scores{37, 42} << 38 << false << "aybzx" << Scores{45, 42, 40, 38, 37};
+        QTest::newRow("lock held, then free")
+            << Scores{37} << 0 << true << "abxcd" << Scores{45, 40, 37, 30, 20};
+    }
+
+    void standInGoesBack()
+    {
+        QFETCH(Scores, saves);
+        QFETCH(int, other);
+        QFETCH(bool, locked);
+        QFETCH(QString, names);
+        QFETCH(Scores, scores);
+        QByteArray before = numberedFile(900);
+        const Scores start{45, 40, 30, 20, 10};
+        for (int n = 0; n < 5; ++n)
+            before.replace((5 + n) * 12, 12, record(QString(QChar(u'a' + n)), start[n]));
+        writeAll(m_path, before);
+        const QString data = m_dir.filePath("stand-ins");
+        const RankingLocation where(m_dir.path(), data);
+        const auto play = [&](const RankingLocation &at, int score, const QString &name) {
+            Module1 module;
+            module.hani = 1;
+            module.kekka = static_cast<qint16>(score);
+            RankingTable table(module);
+            return table.yomikomi(at) && table.jyunikime() && table.save(name);
+        };
+
+        QVERIFY(immutable(m_path, true));
+        for (int i = 0; i < saves.size(); ++i)
+            QVERIFY(play(where, saves[i], QString(QChar(u'x' + i))));
+        QVERIFY(immutable(m_path, false));
+        QCOMPARE(readAll(m_path), before);
+        QVERIFY(QFile::exists(where.standIn()));
+        if (other)
+            QVERIFY(play(RankingLocation(m_dir.path()), other, "z"));
+        const QByteArray standIn = readAll(where.standIn());
+
+        for (const bool held : {locked, false}) {
+            const QByteArray now = readAll(m_path);
+            QLockFile lock(m_path + ".lock");
+            QVERIFY(!held || lock.tryLock(0));
+            Module1 module;
+            RankingTable table(module);
+            QVERIFY(table.yomikomi(where));
+            QCOMPARE(table.path(), m_path);
+            QCOMPARE(readAll(where.standIn()), held ? standIn : QByteArray());
+            if (held)
+                QCOMPARE(readAll(m_path), now);
+        }
+        const QByteArray after = readAll(m_path);
+        for (int n = 0; n < 5; ++n)
+            QCOMPARE(recordOf(after, 5 + n), record(names.mid(n, 1), scores[n]));
+        QVERIFY(after.first(60) == before.first(60) && after.mid(120) == before.mid(120));
+        QCOMPARE(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     }
 
     // Two copies on one file: A and B load it, B stores its row, then A

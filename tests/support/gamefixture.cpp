@@ -9,8 +9,7 @@
 
 GameFixture::GameFixture(quint32 seed) : random(seed)
 {
-    form = std::make_unique<Form1>(module, platform, random,
-                                   RankingLocation({rankingFolder.path()}));
+    form = std::make_unique<Form1>(module, platform, random, RankingLocation(rankingFolder.path()));
     qApp->installEventFilter(this);
 }
 

@@ -1,0 +1,122 @@
+#include "results/rankingfile.h"
+
+#include "results/filelock.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
+#include <QThread>
+
+namespace {
+
+constexpr int pollMs = 10;
+
+// A new file renamed over the old one: a failure at any point leaves the
+// old file as it was. Unbuffered, so that a failed write shows here and
+// not only when commit() flushes: Qt 6.4's commit() renames the new file
+// even when that last flush fails, which would put a cut-off file in place
+// of the old one.
+//
+// Where another copy holds the file open, Windows refuses the rename; that
+// copy only reads for a moment, so the rename is tried again within the
+// time a lock may be waited for. A write that fails (a full disk) is not.
+bool replaceFile(const QString &path, const QByteArray &content)
+{
+    const QDeadlineTimer deadline(RankingFile::lockTimeoutMs);
+    for (;;) {
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return false;
+        if (file.write(content) != content.size() || !file.flush()) {
+            file.cancelWriting(); // the new file is removed, never renamed
+            return false;
+        }
+        if (file.commit())
+            return true;
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(pollMs);
+    }
+}
+
+} // namespace
+
+bool RankingFile::read(const QString &path, QByteArray &content)
+{
+    content.clear();
+    const QFileInfo info(path);
+    if (!info.exists())
+        return !info.isSymLink(); // a link to nowhere is no empty file
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly) || file.isSequential())
+        return false;
+    content = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
+bool RankingFile::canMakeFileIn(const QString &folder)
+{
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".zenta-XXXXXX")));
+    return probe.open();
+}
+
+RankingFile::Lock::Lock(const QString &path) : m_lock(path + QStringLiteral(".lock"))
+{
+    m_lock.setStaleLockTime(staleLockMs);
+}
+
+bool RankingFile::Lock::acquire()
+{
+    // Polled at a short, even pace: the lock is held for milliseconds, and
+    // QLockFile's own waiting doubles its pauses up to seconds.
+    const QDeadlineTimer deadline(lockTimeoutMs);
+    while (!m_lock.tryLock(0)) {
+        if (m_lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
+            return false;
+        QThread::msleep(pollMs);
+    }
+    return true;
+}
+
+bool RankingFile::update(const std::function<bool(QByteArray &)> &change,
+                         const QString &source) const
+{
+    if (m_path.isEmpty())
+        return false;
+    const QString folder = QFileInfo(m_path).absolutePath();
+    if (QFileInfo::exists(m_path) && !canMakeFileIn(folder))
+        return updateInPlace(change);
+
+    Lock lock(m_path);
+    if (!lock.acquire())
+        return false;
+    QByteArray content;
+    const bool fromSource = !QFileInfo::exists(m_path) && !source.isEmpty();
+    if (!read(fromSource ? source : m_path, content))
+        return false;
+    return !change(content) || replaceFile(m_path, content);
+}
+
+bool RankingFile::updateInPlace(const std::function<bool(QByteArray &)> &change) const
+{
+    // The folder takes no new file, neither a lock file nor a new copy to
+    // rename: the file is locked and written where it is, then read back.
+    // Both go through the locked handle, since a lock that the system
+    // enforces bars every other. The file never shrinks, so no byte beyond
+    // the new content stays.
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered) || file.isSequential()
+        || !lockOpenFile(file, lockTimeoutMs))
+        return false;
+    QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    if (!change(content))
+        return true;
+    if (!file.seek(0) || file.write(content) != content.size() || !file.flush() || !file.seek(0))
+        return false;
+    return file.read(content.size()) == content;
+}
