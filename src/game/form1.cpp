@@ -18,10 +18,12 @@
 
 Form1::Form1(Module1 &module, Platform &platform, RandomSource &random,
              const RankingLocation &ranking, QWidget *parent)
-    : QMainWindow(parent), m_module(module), m_platform(platform), m_random(random),
-      m_ranking(ranking)
+    : QMainWindow(parent), practice(platform), m_module(module), m_platform(platform),
+      m_random(random), m_ranking(ranking)
 {
     ui.setupUi(this);
+    practice.setUp(this, ui.m5, ui.tokuten);
+    connect(&practice, &Practice::startRequested, this, &Form1::Command1_Click);
 
     connect(ui.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(ui.m1a, &QAction::triggered, this, &Form1::m1a_Click);
@@ -44,8 +46,7 @@ Form1::Form1(Module1 &module, Platform &platform, RandomSource &random,
     ui.Command1->setFocus();
     ui.client->installEventFilter(this);
 
-    // There is nothing to review until a game has finished.
-    ui.m1e->setEnabled(false);
+    setReviewAvailable(false); // nothing to review until a game has finished
     for (int i = 0; i < 5; ++i) {
         ui.kotae[i]->setAccessibleDescription(QStringLiteral("キー %1").arg(i + 1));
         ui.mondai[i]->setAccessibleDescription(xCellDescription(i));
@@ -79,12 +80,15 @@ void Form1::Form_Activate()
 
 void Form1::Command1_Click()
 {
+    practice.startGame();
     for (Label *mark : ui.sikiyo)
         mark->setText(QString());
     for (QPushButton *button : ui.kotae)
         button->setEnabled(true);
     mon = 0;
-    m_module.touroku = 0;
+    setReviewAvailable(false);
+    if (!practice.running()) // a practice game has no score to deal with
+        m_module.touroku = 0;
     ui.tokutenyo->setText(numberText(0));
     shutsudai();
 }
@@ -98,11 +102,12 @@ void Form1::shutsudai()
 {
     ten = 10;
     ui.tokuten->setText(numberText(ten).right(2));
-    Timer1.setInterval(2000);
+    Timer1.setInterval(practice.running() ? 0 : 2000);
+    practice.showQuestion();
     ++mon;
     ui.monbang->setText(QStringLiteral("第") + numberText(mon) + QStringLiteral("問"));
 
-    const Question q = makeQuestion(m_random, m_module.hani, xchi, {a, b, c});
+    const Question q = makeQuestion(m_random, m_module.hani, xchi, {a, b, c}, practice.kinds());
     seikai = q.seikai;
     a = q.coefficients.a;
     b = q.coefficients.b;
@@ -147,6 +152,8 @@ void Form1::kotae_Click(int index)
 
 void Form1::Timer1_Timer()
 {
+    if (practice.running())
+        return; // no clock in practice
     --ten;
     if (ten != -1) {
         ui.tokuten->setText(numberText(ten));
@@ -173,6 +180,7 @@ void Form1::keepAnswer(int answer, const QString &mark, double points)
     kept.answer = answer;
     kept.mark = mark;
     kept.points = points;
+    practice.record(kept.seikai, answer);
 }
 
 void Form1::endGame()
@@ -181,11 +189,13 @@ void Form1::endGame()
     // results window opens and stays there through it and the message box
     // after it; an open review window shows it at once.
     m_kept = m_playing;
-    ui.m1e->setEnabled(true);
+    setReviewAvailable(true);
     if (m_review)
         m_review->showGame(*m_kept);
     for (QPushButton *button : ui.kotae)
         button->setEnabled(false);
+    if (practice.endGame(this))
+        return;
     // The total is always whole; rounding halves to even keeps the old rule.
     m_module.kekka = static_cast<qint16>(std::nearbyint(readNumber(ui.tokutenyo->text())));
     openResults(true);
@@ -260,9 +270,18 @@ void Form1::m1e_Click()
     openReview();
 }
 
+void Form1::setReviewAvailable(bool available)
+{
+    // Only while no question runs: an open review would cover the table
+    // while the points fall, so a game that starts closes it.
+    ui.m1e->setEnabled(available && m_kept);
+    if (!available && m_review)
+        m_review->close();
+}
+
 void Form1::openReview()
 {
-    if (!m_kept)
+    if (!m_kept || !ui.m1e->isEnabled())
         return;
     if (!m_review) {
         m_review = new ReviewWindow(this);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/intervaltimer.h"
+#include "game/practice.h"
 #include "game/question.h"
 #include "layouts/form1layout.h"
 #include "layouts/form2.h"
@@ -32,6 +33,7 @@ public:
 
     Form1Ui ui;
     IntervalTimer Timer1;
+    Practice practice; // the menu "練習" and what it keeps
 
     // The state of the game on show.
     XTable xchi{};
@@ -69,7 +71,8 @@ public:
     void openHelp();
     Form2 *helpWindow() const { return m_help.data(); }
     // The review of the last finished game, not modal; there is never more
-    // than one, and opening it again shows the latest finished game.
+    // than one, and opening it again shows the latest finished game. It
+    // opens only between a finished game and the next Start.
     void openReview();
     ReviewWindow *reviewWindow() const { return m_review.data(); }
     // The last finished game; none before the first game has ended.
@@ -87,6 +90,7 @@ private:
     void markQuestion(const QString &mark);
     void keepAnswer(int answer, const QString &mark, double points);
     void endGame();
+    void setReviewAvailable(bool available);
     void announceRange(int range);
 
     Module1 &m_module;

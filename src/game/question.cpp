@@ -27,16 +27,29 @@ qint16 drawNonZero(RandomSource &random, int n, int offset)
     return static_cast<qint16>(value);
 }
 
+// The floor(R * n)-th of the n kinds in the set, counted from kind 0.
+qint16 drawKind(RandomSource &random, KindSet kinds)
+{
+    if (kinds.none())
+        kinds.set();
+    int k = draw(random, static_cast<int>(kinds.count()));
+    for (int kind = 0; kind < kindCount; ++kind)
+        if (kinds[kind] && k-- == 0)
+            return static_cast<qint16>(kind);
+    return kindCount - 1; // R is below 1: not reached
+}
+
 } // namespace
 
-Question makeQuestion(RandomSource &random, int hani, const XTable &xchi, Coefficients previous)
+Question makeQuestion(RandomSource &random, int hani, const XTable &xchi, Coefficients previous,
+                      const KindSet &kinds)
 {
     Question q;
     q.coefficients = previous;
     q.xchi = xchi;
     Coefficients &k = q.coefficients;
 
-    q.seikai = static_cast<qint16>(draw(random, 5));
+    q.seikai = drawKind(random, kinds);
     switch (q.seikai) {
     case 0:
         k.a = drawNonZero(random, 9, 4);

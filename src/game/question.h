@@ -1,10 +1,12 @@
 #pragma once
 
+#include "common/captions.h"
 #include "common/randomsource.h"
 
 #include <QString>
 #include <QtGlobal>
 #include <array>
+#include <bitset>
 
 // The x values of the four ranges, five positions each (left to right).
 using XRow = std::array<qint16, 5>;
@@ -30,8 +32,18 @@ struct Question
     std::array<QString, 10> cells;
 };
 
+// The relation kinds that questions may be drawn from, by index.
+using KindSet = std::bitset<kindCount>;
+inline KindSet allKinds()
+{
+    return KindSet().set();
+}
+
 // Draws the next question in range hani (0 to 3). Coefficients that the
 // drawn kind does not use keep their previous values; in range 3 the x
 // values are drawn anew. The draws are taken from random in a fixed order:
-// the kind, its coefficients, then the random x values.
-Question makeQuestion(RandomSource &random, int hani, const XTable &xchi, Coefficients previous);
+// the kind, its coefficients, then the random x values. The kind is the
+// floor(R * n)-th of the n kinds in `kinds` (all five: floor(R * 5));
+// an empty set stands for all five.
+Question makeQuestion(RandomSource &random, int hani, const XTable &xchi, Coefficients previous,
+                      const KindSet &kinds = allKinds());

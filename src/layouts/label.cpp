@@ -66,13 +66,20 @@ QVarLengthArray<QTextLine, 16> breakLines(QTextLayout &layout, int width)
     return lines;
 }
 
+// The caption as a text layout takes it: a line break in it starts a new
+// line, as it does in a plain label.
+QString laidOut(QString text)
+{
+    return text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+}
+
 } // namespace
 
 int Label::heightForWidth(int width) const
 {
     if (!wordWrap() || text().isEmpty())
         return QLabel::heightForWidth(width);
-    QTextLayout layout(text(), font());
+    QTextLayout layout(laidOut(text()), font());
     const auto lines = breakLines(layout, width);
     return static_cast<int>(lines.size() - 1) * linePitch() + fontMetrics().height();
 }
@@ -85,7 +92,7 @@ void Label::paintEvent(QPaintEvent *event)
     }
     // The background is already filled (the label is opaque).
     const QRect box = contentsRect();
-    QTextLayout layout(text(), font());
+    QTextLayout layout(laidOut(text()), font());
     auto lines = breakLines(layout, box.width());
     const int pitch = linePitch();
     const int height = static_cast<int>(lines.size() - 1) * pitch + fontMetrics().height();

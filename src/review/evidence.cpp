@@ -1,5 +1,8 @@
 #include "review/evidence.h"
 
+#include "common/captions.h"
+#include "review/formula.h"
+
 #include <QStringList>
 #include <algorithm>
 #include <numeric>
@@ -69,22 +72,6 @@ std::optional<Fraction> cellValue(const QString &text)
     return Fraction(t.startsWith(u'-') ? -num : num, den);
 }
 
-QString fullWidth(const QString &ascii)
-{
-    QString out;
-    for (const QChar ch : ascii) {
-        if (ch == u'-')
-            out += QChar(0xFF0D);
-        else if (ch == u'.')
-            out += QChar(0xFF0E);
-        else if (ch >= u'0' && ch <= u'9')
-            out += QChar(0xFF10 + (ch.unicode() - u'0'));
-        else
-            out += ch;
-    }
-    return out;
-}
-
 // The values of one quantity over the table, left to right.
 struct Quantity
 {
@@ -98,20 +85,102 @@ struct Quantity
         });
     }
     // "ｙ÷ｘの値がいつも３"
-    QString always() const
-    {
-        return name + QStringLiteral("がいつも") + japaneseNumber(values[0].num, values[0].den);
-    }
+    QString always() const { return name + QStringLiteral("がいつも") + number(values[0]); }
     // "ｙ÷ｘの値は－１や０": the first value and the first that differs.
     QString differ() const
     {
         const auto other = std::find_if(values.begin(), values.end(),
                                         [&](const Fraction &v) { return !(v == values.front()); });
         const Fraction second = other == values.end() ? values.front() : *other;
-        return name + QStringLiteral("は") + japaneseNumber(values[0].num, values[0].den)
-            + QStringLiteral("や") + japaneseNumber(second.num, second.den);
+        return name + QStringLiteral("は") + number(values[0]) + QStringLiteral("や")
+            + number(second);
+    }
+    static QString number(Fraction f) { return japaneseNumber(f.num, f.den); }
+};
+
+// What the numbers of a table show: the four quantities that decide a
+// relation, and where a linear function through the table meets x = 0.
+struct Table
+{
+    std::optional<Fraction> x[5], y[5];
+    bool zeroColumn = false; // an x of 0, where y ÷ x has no value
+    Quantity quotient{QStringLiteral("ｙ÷ｘの値"), {}};
+    Quantity product{QStringLiteral("ｘ×ｙの値"), {}};
+    Quantity rate{QStringLiteral("変化の割合"), {}};
+    Quantity squareQuotient{QStringLiteral("ｙ÷ｘ²の値"), {}};
+
+    explicit Table(const std::array<QString, 10> &cells)
+    {
+        int last = -1; // the last column with both values
+        for (int i = 0; i < 5; ++i) {
+            x[i] = cellValue(cells[i]);
+            y[i] = cellValue(cells[i + 5]);
+            zeroColumn = zeroColumn || (x[i] && x[i]->num == 0);
+            if (!x[i] || !y[i])
+                continue;
+            if (x[i]->num != 0) {
+                quotient.values.push_back(*y[i] / *x[i]);
+                product.values.push_back(*x[i] * *y[i]);
+                squareQuotient.values.push_back(*y[i] / (*x[i] * *x[i]));
+            }
+            // From one value to the next, over a column without one: 6 ÷ x
+            // has no rate of its own across x = 0.
+            if (last >= 0 && !(*x[i] == *x[last]))
+                rate.values.push_back((*y[i] - *y[last]) / (*x[i] - *x[last]));
+            last = i;
+        }
+    }
+
+    // The quantity that is constant in a table of the kind (0 to 3).
+    const Quantity *deciding(int kind) const
+    {
+        switch (kind) {
+        case 0:
+            return &quotient;
+        case 1:
+            return &product;
+        case 2:
+            return &rate;
+        case 3:
+            return &squareQuotient;
+        default:
+            return nullptr;
+        }
+    }
+
+    // The value of y at x = 0 on the straight line through the table;
+    // none unless the rate of change is constant.
+    std::optional<Fraction> atZero() const
+    {
+        if (!rate.constant())
+            return std::nullopt;
+        for (int i = 0; i < 5; ++i)
+            if (x[i] && y[i])
+                return *y[i] - rate.values[0] * *x[i];
+        return std::nullopt;
     }
 };
+
+// How each kind (0 to 3) is said to hold, and not to hold.
+const QString holds[4] = {
+    QStringLiteral("ｙはｘに比例します。"),
+    QStringLiteral("ｙはｘに反比例します。"),
+    QStringLiteral("ｙはｘの一次関数です。"),
+    QStringLiteral("ｙはｘの２乗に比例します。"),
+};
+const QString holdsBecause[4] = {
+    QStringLiteral("ｙはｘに比例するので"),
+    QStringLiteral("ｙはｘに反比例するので"),
+    QStringLiteral("ｙはｘの一次関数なので"),
+    QStringLiteral("ｙはｘの２乗に比例するので"),
+};
+const QString fails[4] = {
+    QStringLiteral("比例ではありません。"),
+    QStringLiteral("反比例ではありません。"),
+    QStringLiteral("一次関数ではありません。"),
+    QStringLiteral("ｙはｘの２乗に比例しません。"),
+};
+const QString none = QStringLiteral("比例，反比例，一次関数，２乗に比例のどれでもない関係");
 
 } // namespace
 
@@ -120,24 +189,15 @@ QString japaneseNumber(long long num, long long den)
     if (den == 0)
         return QString();
     const Fraction f(num, den);
-    long long rest = f.den;
-    while (rest % 2 == 0)
-        rest /= 2;
-    while (rest % 5 == 0)
-        rest /= 5;
-    if (rest != 1) {
+    // A decimal of at most two places, as 100 / den ends; a fraction
+    // otherwise: "０．７５", but "１６分の３" rather than "０．１８７５".
+    if (100 % f.den != 0) {
         const QString sign = f.num < 0 ? QStringLiteral("-") : QString();
         return fullWidth(sign + QString::number(f.den) + QStringLiteral("分の")
                          + QString::number(f.num < 0 ? -f.num : f.num));
     }
-    // A decimal that ends: scale to a power of ten.
-    long long scale = 1;
-    int decimals = 0;
-    while (scale % f.den != 0) {
-        scale *= 10;
-        ++decimals;
-    }
-    const long long scaled = f.num * (scale / f.den);
+    const int decimals = f.den == 1 ? 0 : (10 % f.den == 0 ? 1 : 2);
+    const long long scaled = f.num * (decimals == 0 ? 1 : decimals == 1 ? 10 : 100) / f.den;
     QString digits
         = QString::number(scaled < 0 ? -scaled : scaled).rightJustified(decimals + 1, u'0');
     if (decimals > 0)
@@ -145,84 +205,82 @@ QString japaneseNumber(long long num, long long den)
     return fullWidth((scaled < 0 ? QStringLiteral("-") : QString()) + digits);
 }
 
+QString relationName(int kind)
+{
+    return kind == 4 ? none : relationCaptions()[qBound(0, kind, kindCount - 1)];
+}
+
 QString evidenceText(int kind, const std::array<QString, 10> &cells)
 {
-    std::optional<Fraction> x[5], y[5];
-    bool zeroColumn = false;
-    for (int i = 0; i < 5; ++i) {
-        x[i] = cellValue(cells[i]);
-        y[i] = cellValue(cells[i + 5]);
-        zeroColumn = zeroColumn || (x[i] && x[i]->num == 0);
-    }
-
-    Quantity quotient{QStringLiteral("ｙ÷ｘの値"), {}};
-    Quantity product{QStringLiteral("ｘ×ｙの値"), {}};
-    Quantity rate{QStringLiteral("変化の割合"), {}};
-    Quantity squareQuotient{QStringLiteral("ｙ÷ｘ²の値"), {}};
-    for (int i = 0; i < 5; ++i) {
-        if (x[i] && y[i] && x[i]->num != 0) {
-            quotient.values.push_back(*y[i] / *x[i]);
-            product.values.push_back(*x[i] * *y[i]);
-            squareQuotient.values.push_back(*y[i] / (*x[i] * *x[i]));
-        }
-        if (i < 4 && x[i] && y[i] && x[i + 1] && y[i + 1] && !(*x[i + 1] == *x[i]))
-            rate.values.push_back((*y[i + 1] - *y[i]) / (*x[i + 1] - *x[i]));
-    }
-
-    const QString apartFromZero
-        = zeroColumn ? QStringLiteral("ｘ＝０のところを除くと，") : QString();
-    const Quantity *deciding = nullptr;
-    QString conclusion;
-    switch (kind) {
-    case 0:
-        deciding = &quotient;
-        conclusion = QStringLiteral("なので，ｙはｘに比例します。");
-        break;
-    case 1:
-        deciding = &product;
-        conclusion = QStringLiteral("なので，ｙはｘに反比例します。");
-        break;
-    case 2:
-        deciding = &rate;
-        conclusion = QStringLiteral("なので，ｙはｘの一次関数です。");
-        break;
-    case 3:
-        deciding = &squareQuotient;
-        conclusion = QStringLiteral("なので，ｙはｘの２乗に比例します。");
-        break;
-    default:
-        break;
-    }
-
-    if (deciding) {
+    const Table table(cells);
+    if (const Quantity *deciding = table.deciding(kind)) {
         if (deciding->values.empty())
             return QString();
         if (!deciding->constant())
             return deciding->differ() + QStringLiteral("で，一定ではありません。");
-        if (kind != 2)
-            return apartFromZero + deciding->always() + conclusion;
-        // The value of y at x = 0 tells a linear function from a proportion.
-        QString text = deciding->always() + conclusion;
-        for (int i = 0; i < 5; ++i) {
-            if (x[i] && y[i]) {
-                const Fraction atZero = *y[i] - rate.values[0] * *x[i];
-                if (atZero.num != 0)
-                    text += QStringLiteral("ｘ＝０のときのｙの値は")
-                        + japaneseNumber(atZero.num, atZero.den)
-                        + QStringLiteral("で，０ではないので，ｙはｘに比例しません。");
-                break;
-            }
+        const QString constant = Quantity::number(deciding->values[0]);
+        switch (kind) {
+        case 2: {
+            // The value of y at x = 0 tells a linear function from a proportion.
+            QString text = deciding->always() + QStringLiteral("なので，") + holds[kind];
+            const std::optional<Fraction> atZero = table.atZero();
+            if (atZero && atZero->num != 0)
+                text += QStringLiteral("ｘ＝０のときのｙの値は") + Quantity::number(*atZero)
+                    + QStringLiteral("で，０ではないので，グラフは原点を通らない直線です。");
+            return text;
         }
-        return text;
+        case 0:
+        case 1:
+        case 3: {
+            static const QString shapes[4] = {
+                QStringLiteral("原点を通る直線"),
+                QStringLiteral("双曲線"),
+                QString(),
+                QStringLiteral("原点を頂点とする放物線"),
+            };
+            return (table.zeroColumn ? QStringLiteral("ｘ＝０のときを除くと，") : QString())
+                + deciding->always() + QStringLiteral("なので，") + holds[kind]
+                + QStringLiteral("比例定数は") + constant + QStringLiteral("で，グラフは")
+                + shapes[kind] + QStringLiteral("です。");
+        }
+        }
     }
 
     QStringList differing;
-    for (const Quantity *q : {&quotient, &product, &rate, &squareQuotient})
+    for (int k = 0; k < 4; ++k) {
+        const Quantity *q = table.deciding(k);
         if (!q->values.empty() && !q->constant())
             differing << q->differ();
+    }
     if (differing.isEmpty())
         return QString();
     return differing.join(u'，')
-        + QStringLiteral("で，どれも一定ではないので，比例，反比例，一次関数，２乗に比例の"
-                         "どれにもあてはまりません。");
+        + QStringLiteral("で，どれも一定ではないので，４つのどれにもあてはまりません。");
+}
+
+QString wrongChoiceText(int kind, int answer, const std::array<QString, 10> &cells)
+{
+    if (answer == kind || answer < 0 || answer > 4 || kind < 0 || kind > 4)
+        return QString();
+    const Table table(cells);
+    if (answer == 4) // the table is of one of the four
+        return holdsBecause[kind] + QStringLiteral("，どれでもない関係ではありません。");
+    const Quantity &chosen = *table.deciding(answer);
+    if (chosen.values.empty())
+        return QString();
+    if (answer == 2 && kind == 0 && chosen.constant())
+        return QStringLiteral("比例は一次関数ｙ＝ａｘ＋ｂでｂ＝０の場合ともいえますが，"
+                              "このゲームでは比例と答えます。");
+    if (chosen.constant())
+        return QString(); // the table fits the chosen relation too
+    // A table of the last kind has had all four quantities listed already.
+    return (kind == 4 ? chosen.name + QStringLiteral("が")
+                      : chosen.differ() + QStringLiteral("で，"))
+        + QStringLiteral("一定ではないので，") + fails[answer];
+}
+
+QString explanationText(const KeptQuestion &question)
+{
+    return evidenceText(question.seikai, question.cells)
+        + wrongChoiceText(question.seikai, question.answer, question.cells);
 }

@@ -3,7 +3,7 @@
 namespace {
 
 // Appends the term coefficient * variable to a right-hand side, with its
-// sign between terms (" + ", " - ") or in front of the first ("-").
+// sign between terms ("+", "-") or in front of the first ("-").
 void addTerm(QString &side, int coefficient, const QString &variable)
 {
     if (coefficient == 0)
@@ -12,7 +12,7 @@ void addTerm(QString &side, int coefficient, const QString &variable)
     if (side.isEmpty())
         side += negative ? QStringLiteral("-") : QString();
     else
-        side += negative ? QStringLiteral(" - ") : QStringLiteral(" + ");
+        side += negative ? u'-' : u'+';
     const int size = negative ? -coefficient : coefficient;
     if (size != 1 || variable.isEmpty())
         side += QString::number(size);
@@ -48,5 +48,14 @@ QString formulaText(int kind, qint16 a, qint16 b, qint16 c)
     }
     if (side.isEmpty())
         side = QStringLiteral("0");
-    return QStringLiteral("y = ") + side;
+    return fullWidth(QStringLiteral("y=") + side);
+}
+
+QString fullWidth(const QString &ascii)
+{
+    QString out = ascii;
+    for (QChar &ch : out)
+        if (ch.unicode() > u' ' && ch.unicode() < 0x7F)
+            ch = QChar(ch.unicode() + 0xFEE0);
+    return out;
 }

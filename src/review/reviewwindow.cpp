@@ -6,6 +6,7 @@
 #include "layouts/commandbutton.h"
 #include "review/evidence.h"
 #include "review/formula.h"
+#include "review/linebreaks.h"
 #include "review/tablecells.h"
 
 #include <QFrame>
@@ -38,6 +39,15 @@ QLabel *label(QWidget *parent, const QFont &font, const QString &name)
     return l;
 }
 
+// A text that may take several lines, broken only where a reader expects
+// it; a screen reader reads it without the joiners that keep it so.
+void setWrappedText(QLabel *label, const QString &text)
+{
+    label->setWordWrap(true);
+    label->setText(withWordJoiners(text));
+    label->setAccessibleName(withoutWordJoiners(text));
+}
+
 } // namespace
 
 ReviewWindow::ReviewWindow(QWidget *parent) : QWidget(parent, Qt::Window)
@@ -51,8 +61,8 @@ ReviewWindow::ReviewWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     // five fit a 1024 x 768 screen; the game's total and the way back
     // take the sixth place.
     auto *grid = new QGridLayout(this);
-    grid->setSpacing(6);
-    grid->setContentsMargins(6, 6, 6, 6);
+    grid->setSpacing(4);
+    grid->setContentsMargins(4, 4, 4, 4);
     for (int i = 0; i < 5; ++i)
         grid->addWidget(makeCard(i, m_cards[i]), i / 2, i % 2);
 
@@ -80,8 +90,8 @@ QWidget *ReviewWindow::makeCard(int index, Card &card)
     paint(frame, Qt::black, white);
     frame->setFixedWidth(490);
     auto *column = new QVBoxLayout(frame);
-    column->setContentsMargins(10, 4, 10, 6);
-    column->setSpacing(2);
+    column->setContentsMargins(10, 3, 10, 4);
+    column->setSpacing(1);
 
     auto *head = new QHBoxLayout;
     head->setSpacing(12);
@@ -107,12 +117,12 @@ QWidget *ReviewWindow::makeCard(int index, Card &card)
         QLabel *heading = label(table, cellFont, row ? QStringLiteral("y") : QStringLiteral("x"));
         heading->setText(row ? QStringLiteral("ｙ") : QStringLiteral("ｘ"));
         heading->setAlignment(Qt::AlignCenter);
-        heading->setFixedSize(40, 26);
+        heading->setFixedSize(40, 22);
         cells->addWidget(heading, row, 0);
         for (int i = 0; i < 5; ++i) {
             QLabel *cell = label(table, cellFont, QStringLiteral("cell(%1)").arg(row * 5 + i));
             cell->setAlignment(Qt::AlignCenter);
-            cell->setFixedSize(64, 26);
+            cell->setFixedSize(64, 22);
             paint(cell, white, blue);
             cells->addWidget(cell, row, i + 1);
             card.cells[row * 5 + i] = cell;
@@ -127,11 +137,13 @@ QWidget *ReviewWindow::makeCard(int index, Card &card)
     tableRow->addStretch();
     column->addLayout(tableRow);
 
-    card.answer = label(frame, font(), QStringLiteral("answer"));
-    card.right = label(frame, font(), QStringLiteral("right"));
+    // The sentences a size smaller than the window's text, so that the
+    // longest of five questions still fit a 1024 x 768 screen.
+    const QFont sentences = gothicFont(11);
+    card.answer = label(frame, sentences, QStringLiteral("answer"));
+    card.right = label(frame, sentences, QStringLiteral("right"));
     card.formula = label(frame, gothicFont(13.5, true), QStringLiteral("formula"));
-    card.evidence = label(frame, font(), QStringLiteral("evidence"));
-    card.evidence->setWordWrap(true);
+    card.evidence = label(frame, sentences, QStringLiteral("evidence"));
     column->addWidget(card.answer);
     column->addWidget(card.right);
     column->addWidget(card.formula);
@@ -155,13 +167,12 @@ void ReviewWindow::showGame(const KeptGame &game)
                 k < 5 ? xCellDescription(k) : yCellDescription(k - 5, q.cells[k - 5]));
         }
         const bool answered = q.answer >= 0 && q.answer < kindCount;
-        card.answer->setText(
-            QStringLiteral("あなたの答え：")
-            + (answered ? relationCaptions()[q.answer] : QStringLiteral("時間切れ")));
-        card.right->setText(QStringLiteral("正解：")
-                            + relationCaptions()[qBound(0, q.seikai, kindCount - 1)]);
+        setWrappedText(card.answer,
+                       QStringLiteral("あなたの答え：")
+                           + (answered ? relationName(q.answer) : QStringLiteral("時間切れ")));
+        setWrappedText(card.right, QStringLiteral("正解：") + relationName(q.seikai));
         card.formula->setText(formulaText(q.seikai, q.a, q.b, q.c));
-        card.evidence->setText(evidenceText(q.seikai, q.cells));
+        setWrappedText(card.evidence, explanationText(q));
         total += q.points;
     }
     m_total->setText(QStringLiteral("合計 ") + plainNumberText(total) + QStringLiteral("点"));

@@ -104,6 +104,8 @@ private slots:
     void workedExamples();
     void zeroCoefficientsAreDrawnAgain();
     void unusedCoefficientsKeepTheirValues();
+    void kindFromASet_data();
+    void kindFromASet();
     void manyQuestions();
 };
 
@@ -183,6 +185,28 @@ void TestQuestion::unusedCoefficientsKeepTheirValues()
     QCOMPARE(q.coefficients.a, 3);
     QCOMPARE(q.coefficients.b, 2);
     QCOMPARE(q.coefficients.c, -1);
+}
+
+void TestQuestion::kindFromASet_data()
+{
+    QTest::addColumn<QString>("kinds"); // bits, kind 4 first
+    QTest::addColumn<double>("draw");
+    QTest::addColumn<int>("seikai");
+    QTest::newRow("1 and 3, first") << "01010" << 0.49 << 1;
+    QTest::newRow("1 and 3, second") << "01010" << 0.5 << 3;
+    QTest::newRow("4 alone") << "10000" << 0.99 << 4;
+    QTest::newRow("0, 2, 4, middle") << "10101" << 0.5 << 2;
+    QTest::newRow("none stands for all") << "00000" << 0.3 << 1;
+}
+
+void TestQuestion::kindFromASet()
+{
+    QFETCH(QString, kinds);
+    QFETCH(double, draw);
+    QFETCH(int, seikai);
+    ScriptedRandom random{draw, 0.9, 0.9, 0.9, 0.9};
+    const Question q = makeQuestion(random, 0, initialXTable(), {}, KindSet(kinds.toStdString()));
+    QCOMPARE(q.seikai, seikai);
 }
 
 void TestQuestion::manyQuestions()

@@ -23,15 +23,18 @@ Cells cells(const QStringList &x, const QStringList &y)
     return c;
 }
 
-// Reads a formula back: "y = " and terms "-3x²", " + x", " - 4", "-12/x".
+// Reads a formula back: "ｙ＝" and terms "－３ｘ²", "＋ｘ", "－４", "－１２／ｘ".
 // Returns the y text the table shows for x (" ×" where y/x has no value),
 // or nothing when the formula is not written as expected.
 std::optional<QString> evaluate(const QString &formula, int x)
 {
-    static const QRegularExpression term(QStringLiteral("^(\\s[-+]\\s|-?)(\\d*)(x²|x|/x)?"));
-    if (!formula.startsWith(QStringLiteral("y = ")))
+    static const QRegularExpression term(QStringLiteral("^([-+]?)(\\d*)(x²|x|/x)?"));
+    QString ascii = formula; // read in half-width
+    for (QChar &ch : ascii)
+        ch = ch.unicode() > 0xFF00 && ch.unicode() < 0xFF5F ? QChar(ch.unicode() - 0xFEE0) : ch;
+    if (!ascii.startsWith(QStringLiteral("y=")) || ascii.contains(u' '))
         return std::nullopt;
-    QString rest = formula.mid(4);
+    QString rest = ascii.mid(2);
     double y = 0;
     bool first = true;
     while (!rest.isEmpty()) {
@@ -39,7 +42,7 @@ std::optional<QString> evaluate(const QString &formula, int x)
         if (!m.hasMatch() || m.capturedLength() == 0)
             return std::nullopt;
         const QString sign = m.captured(1), digits = m.captured(2), power = m.captured(3);
-        if (first == sign.startsWith(u' ') || (digits.isEmpty() && power.isEmpty())
+        if ((first ? sign == u'+' : sign.isEmpty()) || (digits.isEmpty() && power.isEmpty())
             || digits.startsWith(u'0')
             || (digits == QStringLiteral("1") && !power.isEmpty() && power != QStringLiteral("/x")))
             return std::nullopt; // a sign out of place, "1x", "0", ...
@@ -108,7 +111,7 @@ void TestReviewTexts::formula()
     QFETCH(int, b);
     QFETCH(int, c);
     QFETCH(QString, expected);
-    QCOMPARE(formulaText(kind, qint16(a), qint16(b), qint16(c)), expected);
+    QCOMPARE(formulaText(kind, qint16(a), qint16(b), qint16(c)), fullWidth(expected.remove(u' ')));
 }
 
 void TestReviewTexts::japaneseNumbers_data()
@@ -122,6 +125,7 @@ void TestReviewTexts::japaneseNumbers_data()
     QTest::newRow("half") << -1 << 2 << "－０．５";
     QTest::newRow("reduced") << 14 << 4 << "３．５";
     QTest::newRow("fraction") << 7 << 3 << "３分の７";
+    QTest::newRow("four places") << -3 << 16 << "－１６分の３";
     QTest::newRow("negative fraction") << 23 << -9 << "－９分の２３";
     QTest::newRow("no value") << 1 << 0 << "";
 }
@@ -139,39 +143,73 @@ void TestReviewTexts::evidenceOfTheWorkedExamples_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<Cells>("table");
     QTest::addColumn<QString>("expected");
+    QTest::addColumn<QStringList>("wrong"); // why answers 0 to 4 do not fit, if given
+    const QString no = QStringLiteral("で，一定ではないので，");
+    const QString none = QStringLiteral("ので，どれでもない関係ではありません。");
     const QStringList range0{"-2", "-1", " 0", " 1", " 2"};
     const QStringList range1{" 1", " 2", " 3", " 4", " 5"};
     const QStringList range2{"-5", "-4", "-3", "-2", "-1"};
     QTest::newRow("kind 0, a 3, range 0")
         << 0 << cells(range0, {"-6", "-3", " 0", " 3", " 6"})
-        << "ｘ＝０のところを除くと，ｙ÷ｘの値がいつも３なので，ｙはｘに比例します。";
+        << "ｘ＝０のときを除くと，ｙ÷ｘの値がいつも３なので，ｙはｘに比例します。"
+           "比例定数は３で，グラフは原点を通る直線です。"
+        << QStringList{"", "ｘ×ｙの値は１２や３" + no + "反比例ではありません。",
+                       "比例は一次関数ｙ＝ａｘ＋ｂでｂ＝０の場合ともいえますが，このゲームでは比例"
+                       "と答えます。",
+                       "ｙ÷ｘ²の値は－１．５や－３" + no + "ｙはｘの２乗に比例しません。",
+                       "ｙはｘに比例する" + none};
     QTest::newRow("kind 1, a 6, range 0")
         << 1 << cells(range0, {"-3", "-6", " ×", " 6", " 3"})
-        << "ｘ＝０のところを除くと，ｘ×ｙの値がいつも６なので，ｙはｘに反比例します。";
+        << "ｘ＝０のときを除くと，ｘ×ｙの値がいつも６なので，ｙはｘに反比例します。"
+           "比例定数は６で，グラフは双曲線です。"
+        << QStringList{"ｙ÷ｘの値は１．５や６" + no + "比例ではありません。", "",
+                       "変化の割合は－３や６" + no + "一次関数ではありません。", // across x = 0
+                       "ｙ÷ｘ²の値は－０．７５や－６" + no + "ｙはｘの２乗に比例しません。",
+                       "ｙはｘに反比例する" + none};
     QTest::newRow("kind 1, a -12, range 1")
         << 1 << cells(range1, {"-12", "-6", "-4", "-3", "-2.4"})
-        << "ｘ×ｙの値がいつも－１２なので，ｙはｘに反比例します。";
-    QTest::newRow("kind 1, a 6, range 2") << 1 << cells(range2, {"-1.2", "-1.5", "-2", "-3", "-6"})
-                                          << "ｘ×ｙの値がいつも６なので，ｙはｘに反比例します。";
+        << "ｘ×ｙの値がいつも－１２なので，ｙはｘに反比例します。"
+           "比例定数は－１２で，グラフは双曲線です。"
+        << QStringList();
+    QTest::newRow("kind 1, a 6, range 2")
+        << 1 << cells(range2, {"-1.2", "-1.5", "-2", "-3", "-6"})
+        << "ｘ×ｙの値がいつも６なので，ｙはｘに反比例します。比例定数は６で，グラフは双曲線です。"
+        << QStringList();
     QTest::newRow("kind 1, a 18, range 3")
         << 1 << cells({"-4", "-1", " 3", " 5", " 6"}, {"-4.5", "-18", " 6", " 3.6", " 3"})
-        << "ｘ×ｙの値がいつも１８なので，ｙはｘに反比例します。";
+        << "ｘ×ｙの値がいつも１８なので，ｙはｘに反比例します。"
+           "比例定数は１８で，グラフは双曲線です。"
+        << QStringList();
     QTest::newRow("kind 2, a -2, b 3, range 2")
         << 2 << cells(range2, {" 13", " 11", " 9", " 7", " 5"})
         << "変化の割合がいつも－２なので，ｙはｘの一次関数です。"
-           "ｘ＝０のときのｙの値は３で，０ではないので，ｙはｘに比例しません。";
+           "ｘ＝０のときのｙの値は３で，０ではないので，グラフは原点を通らない直線です。"
+        << QStringList{"ｙ÷ｘの値は－２．６や－２．７５" + no + "比例ではありません。",
+                       "ｘ×ｙの値は－６５や－４４" + no + "反比例ではありません。", "",
+                       "ｙ÷ｘ²の値は０．５２や１６分の１１" + no + "ｙはｘの２乗に比例しません。",
+                       "ｙはｘの一次関数な" + none};
     QTest::newRow("kind 3, a 2, range 0")
         << 3 << cells(range0, {" 8", " 2", " 0", " 2", " 8"})
-        << "ｘ＝０のところを除くと，ｙ÷ｘ²の値がいつも２なので，ｙはｘの２乗に比例します。";
+        << "ｘ＝０のときを除くと，ｙ÷ｘ²の値がいつも２なので，ｙはｘの２乗に比例します。"
+           "比例定数は２で，グラフは原点を頂点とする放物線です。"
+        << QStringList{"ｙ÷ｘの値は－４や－２" + no + "比例ではありません。",
+                       "ｘ×ｙの値は－１６や－２" + no + "反比例ではありません。",
+                       "変化の割合は－６や－２" + no + "一次関数ではありません。", "",
+                       "ｙはｘの２乗に比例する" + none};
     QTest::newRow("kind 4, a 1, b -2, c 0, range 1")
         << 4 << cells(range1, {"-1", " 0", " 3", " 8", " 15"})
         << "ｙ÷ｘの値は－１や０，ｘ×ｙの値は－１や０，変化の割合は１や３，ｙ÷ｘ²の値は－１や０で，"
-           "どれも一定ではないので，比例，反比例，一次関数，２乗に比例のどれにもあてはまりません。";
+           "どれも一定ではないので，４つのどれにもあてはまりません。"
+        << QStringList{"ｙ÷ｘの値が一定ではないので，比例ではありません。",
+                       "ｘ×ｙの値が一定ではないので，反比例ではありません。",
+                       "変化の割合が一定ではないので，一次関数ではありません。",
+                       "ｙ÷ｘ²の値が一定ではないので，ｙはｘの２乗に比例しません。", ""};
     QTest::newRow("kind 4, range 3")
         << 4 << cells({"-3", "-1", " 0", " 3", " 4"}, {"-23", "-7", "-2", " 1", "-2"})
         << "ｙ÷ｘの値は３分の２３や７，ｘ×ｙの値は６９や７，変化の割合は８や５，"
            "ｙ÷ｘ²の値は－９分の２３や－７で，"
-           "どれも一定ではないので，比例，反比例，一次関数，２乗に比例のどれにもあてはまりません。";
+           "どれも一定ではないので，４つのどれにもあてはまりません。"
+        << QStringList();
 }
 
 void TestReviewTexts::evidenceOfTheWorkedExamples()
@@ -179,7 +217,10 @@ void TestReviewTexts::evidenceOfTheWorkedExamples()
     QFETCH(int, kind);
     QFETCH(Cells, table);
     QFETCH(QString, expected);
+    QFETCH(QStringList, wrong);
     QCOMPARE(evidenceText(kind, table), expected);
+    for (int answer = 0; answer < wrong.size(); ++answer)
+        QCOMPARE(wrongChoiceText(kind, answer, table), wrong[answer]);
 }
 
 // The formula, read back and worked out at the five x values, gives the
@@ -209,8 +250,12 @@ void TestReviewTexts::formulaGivesTheTableOfRandomQuestions()
                                      .arg(q.cells[i + 5])));
         }
         const QString evidence = evidenceText(q.seikai, q.cells);
-        const bool decided = q.seikai < 4 ? evidence.contains(QStringLiteral("いつも"))
-                                          : evidence.contains(QStringLiteral("どれも一定ではない"));
+        bool decided = q.seikai < 4 ? evidence.contains(QStringLiteral("いつも"))
+                                    : evidence.contains(QStringLiteral("どれも一定ではない"));
+        for (int answer = KeptQuestion::timedOut; answer < 5; ++answer) // no word on a time-out
+            decided = decided
+                && (answer == q.seikai || answer < 0)
+                    == wrongChoiceText(q.seikai, answer, q.cells).isEmpty();
         if (!decided)
             QFAIL(qPrintable(
                 QStringLiteral("seed %1, question %2: %3").arg(seed).arg(n).arg(evidence)));

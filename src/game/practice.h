@@ -1,0 +1,82 @@
+#pragma once
+
+#include "game/question.h"
+#include "layouts/practicemenu.h"
+#include "review/runtally.h"
+#include "review/tallywindow.h"
+
+#include <QFont>
+#include <QObject>
+#include <QPointer>
+#include <array>
+#include <optional>
+
+class Label;
+class Platform;
+class QMainWindow;
+
+// Practice beside the game: games without the clock, games of the relations
+// that the player got wrong, and the tally of the run, all from the menu
+// "練習". A practice game is judged and marked as any game, but it has no
+// countdown, counts no points and ends without the results window: its
+// score is never placed and nothing is stored.
+class Practice : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Practice(Platform &platform);
+
+    PracticeMenuUi ui;
+
+    // Adds the menu to the main window before the menu `before`; `points`
+    // is the label of the points still to be won.
+    void setUp(QMainWindow *window, QMenu *before, Label *points);
+
+    // A game begins (Start): a practice game while "時間なしで練習" is
+    // checked, or when "まちがえた関係を練習" asked for it.
+    void startGame();
+    // The game on show is a practice game.
+    bool running() const { return m_running; }
+    // The kinds that the game's questions are drawn from.
+    KindSet kinds() const { return m_kinds; }
+    // A question has been put on show: in practice the points label says
+    // that no points are counted.
+    void showQuestion();
+    // A question of relation `seikai` was answered with button `answer`, or
+    // timed out (KeptQuestion::timedOut).
+    void record(int seikai, int answer);
+    // The game is over. A practice game tells the player how many answers
+    // were right, and the caller neither places nor stores a score: true.
+    // A normal game: false, and nothing happens.
+    bool endGame(QWidget *parent);
+
+    // The relation is in the set that "まちがえた関係を練習" draws from: it
+    // was answered wrong or timed out, and not answered right twice in a
+    // row since.
+    bool missed(int kind) const { return m_missed[kind]; }
+    const RunTally &tally() const { return m_tally; }
+
+    // 成績表, not modal; there is never more than one.
+    void openTally();
+    TallyWindow *tallyWindow() const { return m_tallyWindow.data(); }
+
+signals:
+    // "まちがえた関係を練習": the main window starts a game as Start does.
+    void startRequested();
+
+private:
+    Platform &m_platform;
+    QMainWindow *m_window = nullptr;
+    Label *m_points = nullptr;
+    std::optional<QFont> m_pointsFont; // the label's own font while practice shows
+
+    bool m_missedAsked = false; // the next game practises the missed relations
+    bool m_running = false;
+    KindSet m_kinds = allKinds();
+    int m_rightInGame = 0;
+
+    KindSet m_missed;
+    std::array<int, kindCount> m_rightInRow{};
+    RunTally m_tally;
+    QPointer<TallyWindow> m_tallyWindow;
+};

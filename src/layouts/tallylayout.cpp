@@ -1,0 +1,113 @@
+#include "layouts/tallylayout.h"
+
+#include "common/captions.h"
+#include "layouts/formbuilder.h"
+#include "layouts/label.h"
+
+#include <QPushButton>
+
+namespace {
+
+const QColor white(255, 255, 255);
+const QColor black(0, 0, 0);
+const QColor navy(0, 0, 128);
+const QColor blue(0, 0, 255);
+const QColor yellow(255, 255, 0);
+const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignVCenter;
+
+// The answer captions broken where they read well in a narrow column.
+const QString answerHeadings[TallyUi::answerColumns] = {
+    QStringLiteral("ｙはｘに\n比例"),
+    QStringLiteral("ｙはｘに\n反比例"),
+    QStringLiteral("ｙはｘの\n一次関数"),
+    QStringLiteral("ｙはｘの\n２乗に比例"),
+    QStringLiteral("上の４つには，\nあてはまらない\n関係"),
+    QStringLiteral("時間切れ"),
+};
+
+// Columns and rows of the table, in twips; neighbours stand 30 apart, so
+// that the window's green shows between them as the table's rules.
+constexpr int gap = 30;
+constexpr int kindLeft = 120, kindWidth = 3480;
+constexpr int answerLeft = kindLeft + kindWidth + gap, answerWidth = 1380;
+constexpr int rightLeft = answerLeft + TallyUi::answerColumns * (answerWidth + gap);
+constexpr int rightWidth = 870;
+constexpr int shareLeft = rightLeft + rightWidth + gap, shareWidth = 960;
+constexpr int headTop = 600, headHeight = 720;
+constexpr int rowTop = headTop + headHeight + gap, rowHeight = 480;
+constexpr int backTop = rowTop + TallyUi::rows * (rowHeight + gap) + 120;
+
+FormSpec makeTally()
+{
+    FormSpec form;
+    form.name = QStringLiteral("TallyWindow");
+    form.caption = QStringLiteral("成績表");
+    form.width = shareLeft + shareWidth + 120;
+    form.height = backTop + 540 + 120;
+    form.back = QColor(0, 128, 0);
+    form.font = {12, false};
+
+    const FontSpec small{10.5, false};
+    const FontSpec number{13.5, true};
+    auto &c = form.controls;
+    c.push_back(labelSpec("total", QString(), kindLeft, 120, form.width - 240, 405, {13.5, true},
+                          white, QColor(0, 128, 0)));
+    c.push_back(labelSpec("corner", "出題＼答え", kindLeft, headTop, kindWidth, headHeight, {},
+                          white, navy, centred));
+    for (int col = 0; col < TallyUi::answerColumns; ++col)
+        c.push_back(labelSpec(arrayName("heading", col), answerHeadings[col],
+                              answerLeft + col * (answerWidth + gap), headTop, answerWidth,
+                              headHeight, small, white, navy, centred));
+    c.push_back(labelSpec(arrayName("heading", 6), "正解", rightLeft, headTop, rightWidth,
+                          headHeight, small, white, navy, centred));
+    c.push_back(labelSpec(arrayName("heading", 7), "正解率", shareLeft, headTop, shareWidth,
+                          headHeight, small, white, navy, centred));
+
+    for (int row = 0; row < TallyUi::rows; ++row) {
+        const int top = rowTop + row * (rowHeight + gap);
+        c.push_back(labelSpec(arrayName("kind", row), relationCaptions()[row], kindLeft, top,
+                              kindWidth, rowHeight, {}, white, blue,
+                              Qt::AlignLeft | Qt::AlignVCenter));
+        // The right answers, on the diagonal and in the last two columns,
+        // are yellow as the marks of the main window are.
+        for (int col = 0; col < TallyUi::answerColumns; ++col)
+            c.push_back(labelSpec(arrayName("count", row * TallyUi::answerColumns + col), "0",
+                                  answerLeft + col * (answerWidth + gap), top, answerWidth,
+                                  rowHeight, number, black, col == row ? yellow : white, centred));
+        c.push_back(labelSpec(arrayName("right", row), QString(), rightLeft, top, rightWidth,
+                              rowHeight, number, black, yellow, centred));
+        c.push_back(labelSpec(arrayName("share", row), QString(), shareLeft, top, shareWidth,
+                              rowHeight, number, black, yellow, centred));
+    }
+    c.push_back(controlSpec(ControlKind::Button, "Command1", "戻る", shareLeft + shareWidth - 1095,
+                            backTop, 1095, 540, {12, false}));
+    return form;
+}
+
+} // namespace
+
+const FormSpec &tallySpec()
+{
+    static const FormSpec form = makeTally();
+    return form;
+}
+
+void TallyUi::setupUi(QWidget *window)
+{
+    const FormSpec &form = tallySpec();
+    window->setWindowTitle(form.caption);
+    buildControls(form, window);
+
+    total = control<Label>(window, "total");
+    corner = control<Label>(window, "corner");
+    for (int i = 0; i < answerColumns + 2; ++i)
+        heading[i] = control<Label>(window, arrayName("heading", i));
+    for (int row = 0; row < rows; ++row) {
+        kind[row] = control<Label>(window, arrayName("kind", row));
+        right[row] = control<Label>(window, arrayName("right", row));
+        share[row] = control<Label>(window, arrayName("share", row));
+    }
+    for (int i = 0; i < rows * answerColumns; ++i)
+        count[i] = control<Label>(window, arrayName("count", i));
+    Command1 = control<QPushButton>(window, "Command1");
+}

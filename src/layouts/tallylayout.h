@@ -1,0 +1,32 @@
+#pragma once
+
+#include "layouts/formspec.h"
+
+#include <array>
+
+class QPushButton;
+class QWidget;
+class Label;
+
+// The tally window's table of controls: a line that sums up, then a table
+// with a row for each relation asked and a column for each answer given
+// (the five kinds, then the time-outs), followed by the right answers and
+// their share; the way back below it.
+const FormSpec &tallySpec();
+
+// The tally window's widgets, built from tallySpec() into the window
+// itself: the window is its own client area.
+struct TallyUi
+{
+    static constexpr int rows = 5, answerColumns = 6;
+
+    Label *total = nullptr;  // the sum of the whole run
+    Label *corner = nullptr; // "出題＼答え"
+    std::array<Label *, answerColumns + 2> heading{};
+    std::array<Label *, rows> kind{};                  // the relation asked, row by row
+    std::array<Label *, rows * answerColumns> count{}; // count(row * 6 + column)
+    std::array<Label *, rows> right{}, share{};
+    QPushButton *Command1 = nullptr; // "戻る"
+
+    void setupUi(QWidget *window);
+};

@@ -1,0 +1,68 @@
+#include "review/tallywindow.h"
+
+#include "common/captions.h"
+#include "common/numbertext.h"
+#include "layouts/label.h"
+#include "review/runtally.h"
+
+#include <QPushButton>
+#include <cmath>
+
+namespace {
+
+// "60%", or "－" when nothing was asked.
+QString shareText(int right, int asked)
+{
+    if (asked == 0)
+        return QStringLiteral("－");
+    return plainNumberText(std::round(100.0 * right / asked)) + QStringLiteral("%");
+}
+
+} // namespace
+
+TallyWindow::TallyWindow(QWidget *mainWindow)
+    : QWidget(mainWindow, Qt::Window), m_mainWindow(mainWindow)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    ui.setupUi(this);
+    // The back button is the only control that takes the focus.
+    setFocusPolicy(Qt::NoFocus);
+    ui.Command1->setFocus();
+    // A count read out alone says which relation and which answer it counts.
+    for (int row = 0; row < TallyUi::rows; ++row)
+        for (int col = 0; col < TallyUi::answerColumns; ++col)
+            ui.count[row * TallyUi::answerColumns + col]->setAccessibleDescription(
+                QStringLiteral("出題：") + relationCaptions()[row] + QStringLiteral("　答え：")
+                + (col < kindCount ? relationCaptions()[col] : QStringLiteral("時間切れ")));
+    connect(ui.Command1, &QPushButton::clicked, this, [this] {
+        if (m_mainWindow) {
+            m_mainWindow->raise();
+            m_mainWindow->activateWindow();
+        }
+        close();
+    });
+}
+
+void TallyWindow::showTally(const RunTally &tally)
+{
+    for (int row = 0; row < TallyUi::rows; ++row) {
+        for (int col = 0; col < TallyUi::answerColumns; ++col)
+            ui.count[row * TallyUi::answerColumns + col]->setText(
+                plainNumberText(tally.count(row, col)));
+        ui.right[row]->setText(plainNumberText(tally.right(row)) + QStringLiteral("/")
+                               + plainNumberText(tally.asked(row)));
+        ui.share[row]->setText(shareText(tally.right(row), tally.asked(row)));
+    }
+    QString total = QStringLiteral("まだ答えた問題はありません。");
+    if (tally.questions() > 0) {
+        total = QStringLiteral("答えた問題 ") + plainNumberText(tally.questions())
+            + QStringLiteral("問");
+        if (tally.practiceQuestions() > 0)
+            total += QStringLiteral("（うち練習 ") + plainNumberText(tally.practiceQuestions())
+                + QStringLiteral("問）");
+        total += QStringLiteral("　正解 ") + plainNumberText(tally.rightAnswers())
+            + QStringLiteral("問（") + shareText(tally.rightAnswers(), tally.questions())
+            + QStringLiteral("）");
+    }
+    ui.total->setText(total);
+}

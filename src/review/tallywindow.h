@@ -1,0 +1,26 @@
+#pragma once
+
+#include "layouts/tallylayout.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class RunTally;
+
+// 成績表: what the player answered in this run, relation by relation,
+// with the right answers on the diagonal. "戻る" brings the main window
+// back to the front and closes this one.
+class TallyWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TallyWindow(QWidget *mainWindow);
+
+    TallyUi ui;
+
+    // Shows the counts of a tally in place of the ones on show.
+    void showTally(const RunTally &tally);
+
+private:
+    QPointer<QWidget> m_mainWindow;
+};

@@ -1,0 +1,206 @@
+// window test
+#include "common/captions.h"
+#include "gamefixture.h"
+#include "layouts/label.h"
+#include "review/runtally.h"
+#include "testmain.h"
+
+#include <QAccessible>
+#include <QDir>
+#include <QMenuBar>
+
+// The menu "練習": games without the clock, games of the relations that were
+// missed, and the tally of the run.
+class TestPractice : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup();
+    void practiceGameHasNoClockAndStoresNothing();
+    void missedSet_data();
+    void missedSet();
+    void missedRelationsAndTallyThroughGames();
+};
+
+void TestPractice::cleanup()
+{
+    QCOMPARE(visibleTopLevels(), 0);
+}
+
+void TestPractice::practiceGameHasNoClockAndStoresNothing()
+{
+    GameFixture game;
+    game.module.kekka = 17;
+    game.module.touroku = 1;
+    game.module.jikokiroku[0] = {30, 12, 0};
+    game.show();
+    Form1 &f = *game.form;
+    PracticeMenuUi &menu = f.practice.ui;
+
+    QStringList bar;
+    for (QAction *item : f.menuBar()->actions())
+        bar << item->text();
+    QCOMPARE(bar, (QStringList{"ゲーム", "ｘの値", "練習", "ヘルプ"}));
+    QStringList items;
+    for (QAction *item : menu.m6->actions()) {
+        items << item->text();
+        QVERIFY(item->shortcut().isEmpty() && !item->text().contains('&'));
+    }
+    QCOMPARE(items, (QStringList{"時間なしで練習", "まちがえた関係を練習", "成績表"}));
+    QVERIFY(!menu.m6a->isChecked() && !menu.m6b->isEnabled() && menu.m6c->isEnabled());
+
+    menu.m6a->trigger();
+    QVERIFY(menu.m6a->isChecked());
+    menu.m6->popup(f.mapToGlobal(QPoint(f.width(), 0)));
+    QVERIFY(QTest::qWaitForWindowExposed(menu.m6));
+    saveShot(menu.m6, "practice-menu");
+    menu.m6->hide();
+
+    // Far more than 22 seconds of ticks at every question; one wrong answer.
+    QTest::mouseClick(f.ui.Command1, Qt::LeftButton);
+    for (int q = 0; q < 5; ++q) {
+        QCOMPARE(f.Timer1.interval(), 0);
+        QCOMPARE(f.ui.tokuten->text(), QStringLiteral("練習"));
+        for (int t = 0; t < 50; ++t)
+            f.Timer1_Timer();
+        QCOMPARE(f.mon, q + 1);
+        QVERIFY(f.ui.sikiyo[q]->text().isEmpty());
+        if (q == 2)
+            saveShot(&f, "practice-game");
+        game.answer(q != 2);
+        QCOMPARE(f.ui.sikiyo[q]->text(), q != 2 ? maruMark : batsuMark);
+    }
+    QCOMPARE(game.modalResults, 0);
+    QCOMPARE(game.module.kekka, 17);
+    QCOMPARE(game.module.touroku, 1);
+    QCOMPARE(game.module.jikokiroku[0], (std::array<qint16, 3>{30, 12, 0}));
+    QVERIFY(QDir(game.rankingFolder.path()).isEmpty());
+    QCOMPARE(game.platform.titles().mid(1), (QStringList{"練習", "再スタート"}));
+    QCOMPARE(game.platform.boxes[1].text,
+             QStringLiteral("練習が終わりました。\r正解は 5問中 4問です。"));
+    QCOMPARE(f.keptGame()->questions[2].mark, batsuMark);
+
+    // Unchecked, the next game is a normal one again.
+    menu.m6a->trigger();
+    f.Command1_Click();
+    QCOMPARE(f.Timer1.interval(), 2000);
+    QCOMPARE(f.ui.tokuten->text(), QStringLiteral("10"));
+    QCOMPARE(f.ui.tokuten->font().pointSizeF(), 120.0);
+    QCOMPARE(game.module.touroku, 0);
+    for (int q = 0; q < 5; ++q)
+        game.answer(true);
+    QCOMPARE(game.modalResults, 1);
+    QCOMPARE(game.module.kekka, 50);
+}
+
+// One relation's answers in turn, from the start of a run: r right, w wrong,
+// t timed out.
+void TestPractice::missedSet_data()
+{
+    QTest::addColumn<QString>("answers");
+    QTest::addColumn<bool>("missed");
+    QTest::newRow("never missed") << "rr" << false;
+    QTest::newRow("wrong") << "w" << true;
+    QTest::newRow("timed out") << "t" << true;
+    QTest::newRow("right once since") << "wr" << true;
+    QTest::newRow("right twice since") << "trr" << false;
+    QTest::newRow("wrong between") << "wrwr" << true;
+    QTest::newRow("twice after a wrong between") << "wrwrr" << false;
+    QTest::newRow("missed again") << "wrrw" << true;
+}
+
+void TestPractice::missedSet()
+{
+    QFETCH(QString, answers);
+    QFETCH(bool, missed);
+    GameFixture game;
+    Practice &practice = game.form->practice;
+    for (QChar c : answers) {
+        practice.record(3, c == 'r' ? 3 : c == 'w' ? 1 : KeptQuestion::timedOut);
+        practice.record(0, 2); // another relation's answers do not count
+    }
+    QCOMPARE(practice.missed(3), missed);
+    QVERIFY(practice.ui.m6b->isEnabled());
+}
+
+void TestPractice::missedRelationsAndTallyThroughGames()
+{
+    GameFixture game;
+    game.show();
+    Form1 &f = *game.form;
+    PracticeMenuUi &menu = f.practice.ui;
+    int expected[kindCount][RunTally::columnCount] = {};
+
+    // A normal game missed whole: four wrong answers and a time-out.
+    KindSet missed;
+    f.Command1_Click();
+    for (int q = 0; q < 5; ++q) {
+        const int kind = f.seikai;
+        missed.set(kind);
+        if (q == 4) {
+            for (int t = 0; t < 11; ++t)
+                f.Timer1_Timer();
+            ++expected[kind][RunTally::timedOutColumn];
+        } else {
+            ++expected[kind][(kind + 1) % 5];
+            game.answer(false);
+        }
+    }
+    for (int kind = 0; kind < kindCount; ++kind)
+        QCOMPARE(f.practice.missed(kind), missed[kind]);
+
+    // Practice of the missed relations only, every answer right, until the
+    // set is empty: each relation leaves it at its second right answer.
+    int rightSince[kindCount] = {};
+    for (int games = 0; menu.m6b->isEnabled(); ++games) {
+        QVERIFY(games < 10);
+        const KindSet asked = missed;
+        menu.m6b->trigger();
+        for (int q = 0; q < 5; ++q) {
+            QCOMPARE(f.Timer1.interval(), 0);
+            QVERIFY(asked[f.seikai]);
+            ++expected[f.seikai][f.seikai];
+            if (++rightSince[f.seikai] == 2)
+                missed.reset(f.seikai);
+            game.answer(true);
+        }
+        for (int kind = 0; kind < kindCount; ++kind)
+            QCOMPARE(f.practice.missed(kind), missed[kind]);
+    }
+    QVERIFY(missed.none());
+    QCOMPARE(game.modalResults, 1);
+
+    menu.m6c->trigger();
+    TallyWindow *tally = f.practice.tallyWindow();
+    QVERIFY(QTest::qWaitForWindowActive(tally));
+    QCOMPARE(tally->windowTitle(), QStringLiteral("成績表"));
+    const int questions = 5 + 5 * game.platform.count(QStringLiteral("練習"));
+    for (int row = 0; row < kindCount; ++row) {
+        int asked = 0;
+        for (int col = 0; col < RunTally::columnCount; ++col) {
+            QCOMPARE(tally->ui.count[row * 6 + col]->text(), QString::number(expected[row][col]));
+            asked += expected[row][col];
+        }
+        QCOMPARE(tally->ui.right[row]->text(),
+                 QStringLiteral("%1/%2").arg(expected[row][row]).arg(asked));
+    }
+    QCOMPARE(tally->ui.total->text(),
+             QStringLiteral("答えた問題 %1問（うち練習 %2問）　正解 %2問（%3%）")
+                 .arg(questions)
+                 .arg(questions - 5)
+                 .arg(std::lround(100.0 * (questions - 5) / questions)));
+    QVERIFY(tally->frameGeometry().width() <= 1024 && tally->frameGeometry().height() <= 768);
+    for (QLabel *label : tally->findChildren<QLabel *>())
+        QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name),
+                 label->text());
+    saveShot(tally, "tally");
+
+    // The way back works from the keyboard and greets as any window of ours.
+    const int greetings = game.greetings();
+    QTest::keyClick(tally->ui.Command1, Qt::Key_Return);
+    QTRY_VERIFY(!f.practice.tallyWindow());
+    QTRY_COMPARE(game.greetings(), greetings + 1);
+}
+
+ZENTA_TEST_MAIN(TestPractice)
+#include "tst_practice.moc"
