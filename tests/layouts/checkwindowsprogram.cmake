@@ -2,6 +2,7 @@
 # that needs no DLL but Windows' own, carrying its version information and a
 # manifest that asks for no elevation.
 #   cmake -DOBJDUMP=<objdump> -DPROGRAM=<zenta.exe> -P checkwindowsprogram.cmake
+cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} RESULT_VARIABLE result OUTPUT_VARIABLE headers)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "objdump cannot read ${PROGRAM}")
@@ -38,7 +39,7 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "the resources of ${PROGRAM} cannot be read:\n${errors}")
 endif()
 foreach(text [[BLOCK "041103a4"]] [["ProductVersion", "1.00"]] [["ProductName", "zenta"]]
-        [["InternalName", "zenta"]] [["OriginalFilename", "zenta.exe"]] "1 ICON"
+        [["InternalName", "zenta"]] [["OriginalFilename", "zenta.exe"]] "1 14 /* RT_GROUP_ICON */"
         "1 24 /* RT_MANIFEST */" [[level=""asInvoker""]])
   string(FIND "${script}" "${text}" found)
   if(found EQUAL -1)
