@@ -3,6 +3,8 @@
 # manifest that asks for no elevation.
 #   cmake -DOBJDUMP=<objdump> -DPROGRAM=<zenta.exe> -P checkwindowsprogram.cmake
 cmake_minimum_required(VERSION 3.25)
+# objdump's words in English, whatever the locale (the Wine runs are Japanese).
+set(ENV{LC_ALL} C)
 execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} RESULT_VARIABLE result OUTPUT_VARIABLE headers)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "objdump cannot read ${PROGRAM}")
