@@ -42,9 +42,16 @@ bool replaceFile(const QString &path, const QByteArray &content)
     }
 }
 
-} // namespace
+// Windows refuses, for a moment, to open a file that another copy is
+// renaming a new file over, and to read one that another copy has locked
+// while it writes it in place. Both last milliseconds.
+#ifdef Q_OS_WIN
+constexpr int busyRetryMs = 500;
+#else
+constexpr int busyRetryMs = 0;
+#endif
 
-bool RankingFile::read(const QString &path, QByteArray &content)
+bool readOnce(const QString &path, QByteArray &content)
 {
     content.clear();
     const QFileInfo info(path);
@@ -55,6 +62,24 @@ bool RankingFile::read(const QString &path, QByteArray &content)
         return false;
     content = file.readAll();
     return file.error() == QFileDevice::NoError;
+}
+
+} // namespace
+
+bool RankingFile::retried(const std::function<bool()> &attempt)
+{
+    const QDeadlineTimer deadline(busyRetryMs);
+    while (!attempt()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(pollMs);
+    }
+    return true;
+}
+
+bool RankingFile::read(const QString &path, QByteArray &content)
+{
+    return retried([&] { return readOnce(path, content); });
 }
 
 bool RankingFile::canMakeFileIn(const QString &folder)

@@ -25,6 +25,11 @@ public:
     // would never end).
     static bool read(const QString &path, QByteArray &content);
 
+    // Runs `attempt` on a file until it succeeds, for half a second where
+    // the system refuses a file for as long as another copy replaces it or
+    // writes it under its lock (Windows); elsewhere once.
+    static bool retried(const std::function<bool()> &attempt);
+
     // Whether a new file can be made in `folder`: tried by making one,
     // since permission bits do not tell (root ignores them, and Windows
     // reports them without the folder's access rights).

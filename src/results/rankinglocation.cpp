@@ -35,8 +35,10 @@ QString standInFolderName(const QString &canonical)
 // A file beside the program that can be written: it is the file in use.
 bool writable(const QString &path)
 {
-    QFile file(path);
-    return QFileInfo(path).isFile() && file.open(QIODevice::ReadWrite) && !file.isSequential();
+    return QFileInfo(path).isFile() && RankingFile::retried([&path] {
+               QFile file(path);
+               return file.open(QIODevice::ReadWrite) && !file.isSequential();
+           });
 }
 
 } // namespace

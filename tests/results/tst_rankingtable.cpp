@@ -14,6 +14,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
+#include <QThread>
+
+#include <thread>
 
 #ifndef Q_OS_WIN
 #include <csignal>
@@ -670,6 +673,29 @@ private slots:
         QVERIFY(table.save(QStringLiteral("again")));
         QCOMPARE(readAll(m_path), afterSave(before, 0, record("again", 100)));
         QVERIFY(!QFile::exists(m_path + ".lock"));
+    }
+
+    // Another copy reads the file for a moment while this one saves: where
+    // the system refuses to replace an open file (Windows), the save waits
+    // for it to be closed instead of failing.
+    void fileOpenInAnotherCopy()
+    {
+        const QByteArray before = numberedFile(900);
+        writeAll(m_path, before);
+        Module1 module;
+        module.kekka = 100;
+        RankingTable table(module);
+        QVERIFY(table.yomikomi(here()) && table.jyunikime());
+        QFile reader(m_path);
+        QVERIFY(reader.open(QIODevice::ReadOnly));
+        std::thread closer([&reader] {
+            QThread::msleep(300);
+            reader.close();
+        });
+        const bool saved = table.save(QStringLiteral("open"));
+        closer.join();
+        QVERIFY(saved);
+        QCOMPARE(readAll(m_path), afterSave(before, 0, record("open", 100)));
     }
 
     // Eight copies of the program save into one range of one file at the
