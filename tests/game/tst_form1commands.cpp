@@ -298,7 +298,9 @@ void TestForm1Commands::helpBackLeavesTheGameRunning()
     QVERIFY(QTest::qWaitForWindowActive(&f));
     QTRY_COMPARE(game.greetings(), 2); // back from another window of ours
     QCOMPARE(f.mon, 1);
-    QCOMPARE(f.ui.tokuten->text(), QStringLiteral(" 9"));
+    // Still counting down from the tick above; a slow trip may add a real one.
+    const int points = f.ui.tokuten->text().toInt();
+    QVERIFY2(points >= 7 && points <= 9, qPrintable(f.ui.tokuten->text()));
     QCOMPARE(f.Timer1.interval(), 2000);
     for (QPushButton *button : f.ui.kotae)
         QVERIFY(button->isEnabled());

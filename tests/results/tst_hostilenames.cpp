@@ -135,7 +135,7 @@ private slots:
     void typedAndStored()
     {
         QFETCH(QString, kind);
-        const int names = 10000 / 7 + 1, namesPerWindow = 20;
+        const int names = rounds(10000 / 7 + 1), namesPerWindow = 20;
         QRandomGenerator random(qHash(kind));
         Module1 module;
         RecordingPlatform platform;

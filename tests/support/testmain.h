@@ -24,3 +24,7 @@ QString saveShot(QWidget *widget, const QString &name);
 
 // Top-level widgets that are still visible (each test leaves none behind).
 int visibleTopLevels();
+
+// How many rounds a long test runs: all, or the percentage that
+// ZENTA_TEST_SHARE asks for where each round costs much more (under Wine).
+int rounds(int all);
