@@ -87,11 +87,13 @@ windows:
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target zenta windows-zip
 	@ls -l $(WINDOWS_BUILD)/zenta.exe $(WINDOWS_BUILD)/zenta-*-windows-x64.zip
 
+# One test at a time: under Wine every test shares one X server and one
+# desktop, where two tests' windows would take the focus from each other.
 test-windows: windows
 	@$(MAKE) --no-print-directory deps PACKAGES="$(WINDOWS_TEST_PACKAGES)"
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 	tools/cross/wine-windows $(WINDOWS_BUILD)/wine \
-	  sh -c 'cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)'
+	  sh -c 'cd $(WINDOWS_BUILD) && ctest --output-on-failure'
 
 # Installs only the Debian packages that are missing; uses sudo when not root.
 deps:
