@@ -1,8 +1,7 @@
-// Long play: 1,000 whole games (a tenth of them under Wine) through the main
-// window's handlers, in all four ranges, each ending in the results window,
-// where a name is stored, dropped or the lists cleared. The test keeps its
-// own Best 5 and its own three best of each range and holds the program to
-// them after every game.
+// Long play: 1,000 whole games through the main window's handlers, in all
+// four ranges, each ending in the results window, where a name is stored,
+// dropped or the lists cleared. The test keeps its own Best 5 and its own
+// three best of each range and holds the program to them after every game.
 #include "gamefixture.h"
 #include "layouts/label.h"
 #include "results/form3.h"
