@@ -1,7 +1,12 @@
 #include "common/cp932.h"
 
+#include "common/cp932codec.h"
+
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
+#elif defined(ZENTA_CP932_TABLE)
+#include <algorithm>
+#include <iterator>
 #else
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -42,6 +47,8 @@ char16_t windowsSymbol(char16_t c)
     }
 }
 
+} // namespace
+
 #ifdef Q_OS_WIN
 
 // Windows converts with its own code page 932, the one that wrote every
@@ -53,7 +60,7 @@ constexpr UINT codePage = 932;
 // Without WC_NO_BEST_FIT_CHARS Windows would write a look-alike for some
 // characters (an "A" for an "Ä"); the default character it would use
 // otherwise is flagged and left to the caller.
-QByteArray encodeCharacter(QStringView character)
+QByteArray encodeCp932Character(QStringView character)
 {
     char bytes[4];
     BOOL usedDefault = FALSE;
@@ -69,7 +76,7 @@ QByteArray encodeCharacter(QStringView character)
 // Windows gives the single bytes 80, A0 and FD to FF characters of their
 // own (U+0080, private-use ones) that no ranking file means; they count as
 // undefined here, as they do everywhere else.
-QString decodeCharacter(QByteArrayView bytes)
+QString decodeCp932Character(QByteArrayView bytes)
 {
     if (bytes.size() == 1) {
         const auto byte = static_cast<unsigned char>(bytes[0]);
@@ -84,6 +91,47 @@ QString decodeCharacter(QByteArrayView bytes)
     return QString::fromWCharArray(characters, length);
 }
 
+#elif defined(ZENTA_CP932_TABLE)
+
+// The browser's Qt has no ICU: the tables were made, when the program was
+// built, from the converter below on the build machine (tools/cp932table).
+namespace {
+#include "cp932table.inc"
+
+constexpr char16_t none = 0xFFFF;
+} // namespace
+
+QByteArray encodeCp932Character(QStringView character)
+{
+    // The code page has no character beyond the BMP.
+    if (character.size() != 1)
+        return {};
+    const char16_t c = character[0].unicode();
+    const auto *found = std::lower_bound(std::begin(encodable), std::end(encodable), c);
+    if (found == std::end(encodable) || *found != c)
+        return {};
+    const unsigned short code = encodableCodes[found - std::begin(encodable)];
+    if (code < 0x100)
+        return QByteArray(1, char(code));
+    const char bytes[2] = {char(code >> 8), char(code & 0xFF)};
+    return QByteArray(bytes, 2);
+}
+
+QString decodeCp932Character(QByteArrayView bytes)
+{
+    char16_t c = none;
+    if (bytes.size() == 1) {
+        c = singleByte[static_cast<unsigned char>(bytes[0])];
+    } else if (bytes.size() == 2) {
+        const auto *lead = std::find(std::begin(leadBytes), std::end(leadBytes),
+                                     static_cast<unsigned char>(bytes[0]));
+        if (lead != std::end(leadBytes))
+            c = doubleByte[(lead - std::begin(leadBytes)) * 256
+                           + static_cast<unsigned char>(bytes[1])];
+    }
+    return c == none ? QString() : QString(QChar(c));
+}
+
 #else
 
 // Qt's converter of that name (ICU inside Debian's Qt) has Windows' code
@@ -95,7 +143,7 @@ constexpr const char *codecName = "windows-31j";
 // ICU fills in an unencodable character with its own substitute bytes and
 // only flags the error, so each character gets a fresh encoder (the flag
 // stays set) and a flagged one gives nothing.
-QByteArray encodeCharacter(QStringView character)
+QByteArray encodeCp932Character(QStringView character)
 {
     if (character.size() == 1 && character[0].unicode() < 0x80)
         return QByteArray(1, char(character[0].unicode()));
@@ -104,7 +152,7 @@ QByteArray encodeCharacter(QStringView character)
     return encoder.hasError() ? QByteArray() : bytes;
 }
 
-QString decodeCharacter(QByteArrayView bytes)
+QString decodeCp932Character(QByteArrayView bytes)
 {
     if (bytes.size() == 1 && static_cast<unsigned char>(bytes[0]) < 0x80)
         return QString(QChar(bytes[0]));
@@ -114,8 +162,6 @@ QString decodeCharacter(QByteArrayView bytes)
 }
 
 #endif
-
-} // namespace
 
 QByteArray toCp932(QStringView text, qsizetype maxBytes)
 {
@@ -133,8 +179,8 @@ QByteArray toCp932(QStringView text, qsizetype maxBytes)
             : 1;
         const QChar symbol(windowsSymbol(text[i].unicode()));
         const QStringView character = length == 1 ? QStringView(&symbol, 1) : text.mid(i, 2);
-        QByteArray bytes = encodeCharacter(character);
-        if (bytes.isEmpty() || decodeCharacter(bytes) != character)
+        QByteArray bytes = encodeCp932Character(character);
+        if (bytes.isEmpty() || decodeCp932Character(bytes) != character)
             bytes = QByteArrayLiteral("?");
         if (maxBytes >= 0 && out.size() + bytes.size() > maxBytes)
             break;
@@ -157,7 +203,7 @@ QString fromCp932(QByteArrayView bytes)
             continue;
         }
         const qsizetype length = isLeadByte(byte) && i + 1 < bytes.size() ? 2 : 1;
-        const QString decoded = decodeCharacter(bytes.sliced(i, length));
+        const QString decoded = decodeCp932Character(bytes.sliced(i, length));
         if (decoded.isEmpty()) {
             out += QChar(QChar::ReplacementCharacter);
             ++i; // the second byte may start a character of its own
