@@ -7,6 +7,9 @@
 # make package - the Debian package zenta_<version>_<arch>.deb in build/, checked by lintian
 # make windows - build-windows/zenta.exe and its zip, for 64-bit Windows (see below)
 # make test-windows - every test, built for Windows, under Wine
+# make web   - build-web/, the page and what it loads, for the browser (see below)
+# make test-web  - the browser build's tests under node, and end to end in headless Chromium
+# make bench-web - what the page downloads and how soon it draws, in headless Chromium
 BUILD    ?= build
 PACKAGES := g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-translations-l10n \
             fonts-ipafont-gothic xvfb xauth \
@@ -14,7 +17,7 @@ PACKAGES := g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test test-sanitize lint fuzz bench package build deps windows test-windows
+.PHONY: run test test-sanitize lint fuzz bench package build deps windows test-windows web test-web bench-web
 
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
@@ -94,6 +97,41 @@ test-windows: windows
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 	tools/cross/wine-windows $(WINDOWS_BUILD)/wine \
 	  sh -c 'cd $(WINDOWS_BUILD) && ctest --output-on-failure'
+
+# --- The browser --------------------------------------------------------------
+# Built with Debian's emscripten against a static Qt for WebAssembly that
+# tools/cross/qt-web builds once from Debian's qt6-base source into the same
+# cache. The program is built in $(WEB_BUILD)-wasm; the page is put together
+# in $(WEB_BUILD), a folder that any static web server serves as it is.
+WEB_BUILD ?= build-web
+WEB_PACKAGES := emscripten nodejs chromium cmake make ninja-build patch xz-utils dpkg-dev g++ \
+                qt6-base-dev qt6-base-dev-tools qt6-translations-l10n fonts-ipafont-gothic
+WEB_CACHE = $${XDG_CACHE_HOME:-$$HOME/.cache}/zenta
+# Debian's emcc under the system's python3; Qt's tools look for the SDK in
+# EMSDK (a stand-in that tools/cross/qt-web makes), emscripten's CMake files
+# for the compiler in EMSCRIPTEN. emcc's optimizer needs Debian's acorn, in
+# /usr/share/nodejs, where a node that is not Debian's does not look.
+WEB_ENV = EMSDK_PYTHON=/usr/bin/python3 EMSDK=$(WEB_CACHE)/emsdk \
+          EMSCRIPTEN=/usr/share/emscripten NODE_PATH=/usr/share/nodejs
+
+web:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(WEB_PACKAGES)"
+	qt=$$($(WEB_ENV) tools/cross/qt-web) && \
+	$(WEB_ENV) cmake -S . -B $(WEB_BUILD)-wasm -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$$qt/lib/cmake/Qt6/qt.toolchain.cmake \
+	  -DZENTA_WEB_DIR=$(abspath $(WEB_BUILD))
+	$(WEB_ENV) cmake --build $(WEB_BUILD)-wasm -j $(JOBS) --target zenta
+	@ls -l $(WEB_BUILD)
+
+# The tests without windows under node, then the page end to end; its
+# screenshots go to $(WEB_BUILD)-wasm/shots.
+test-web: web
+	$(WEB_ENV) cmake --build $(WEB_BUILD)-wasm -j $(JOBS)
+	cd $(WEB_BUILD)-wasm && ctest --output-on-failure -j $(JOBS)
+	node tests/web/e2e.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots
+
+bench-web: web
+	node tools/web/bench.js $(WEB_BUILD)
 
 # Installs only the Debian packages that are missing; uses sudo when not root.
 deps:

@@ -2,6 +2,10 @@
 
 #include <QApplication>
 
+#ifdef Q_OS_WASM
+#include "common/webpage_web.h"
+#endif
+
 QMessageBox::StandardButton DesktopPlatform::messageBox(QWidget *parent, const QString &text,
                                                         const QString &title,
                                                         QMessageBox::Icon icon,
@@ -26,6 +30,14 @@ void DesktopPlatform::beep()
 
 void DesktopPlatform::endProgram()
 {
+#ifdef Q_OS_WASM
+    // A page cannot close its tab: the windows go, and the page says that
+    // the program has ended and how to start it again.
+    for (QWidget *window : QApplication::topLevelWidgets())
+        window->hide();
+    WebPage::ended();
+#else
     // Leaves every event loop, a modal window's included; main() returns.
     QApplication::exit(0);
+#endif
 }

@@ -4,6 +4,7 @@
 #include "common/twips.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -14,17 +15,17 @@
 static void initResources()
 {
     Q_INIT_RESOURCE(zenta);
-#ifdef Q_OS_WIN
+#if defined(Q_OS_WIN) || defined(Q_OS_WASM)
     Q_INIT_RESOURCE(qttranslations);
 #endif
 }
 
 // Qt's Japanese texts: from the Qt installed with the program (Debian's
-// package depends on them); a Windows program has no Qt installed beside it
-// and carries them itself.
+// package depends on them); a Windows program and the browser's have no Qt
+// installed beside them and carry them themselves.
 static QString qtTranslations()
 {
-#ifdef Q_OS_WIN
+#if defined(Q_OS_WIN) || defined(Q_OS_WASM)
     return QStringLiteral(":/translations");
 #else
     return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
@@ -43,6 +44,11 @@ void setUpApplication(QApplication &app)
         files.append({QStringLiteral(":/icons/zenta-%1.png").arg(size), QSize(size, size)});
     QApplication::setWindowIcon(QIcon(new LazyIcon(files)));
 
+#ifdef Q_OS_WASM
+    // The browser has no fonts of the system: the page puts IPAPGothic, a
+    // file of its own beside it, here before the program starts.
+    QFontDatabase::addApplicationFont(QStringLiteral("/assets/ipagp.ttf"));
+#endif
     registerFontSubstitutes();
     // A Japanese desktop's user-interface font: menus, message boxes and
     // controls that have no font of their own use it.

@@ -9,6 +9,10 @@
 #include "results/module1.h"
 #include "review/tablecells.h"
 
+#ifdef Q_OS_WASM
+#include "results/rankingtransfer_web.h"
+#endif
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -40,6 +44,12 @@ Form1::Form1(Module1 &module, Platform &platform, RandomSource &random,
     connect(ui.m5c, &QAction::triggered, this, &Form1::m5c_Click);
     connect(ui.helpyo, &QPushButton::clicked, this, &Form1::helpyo_Click);
     connect(ui.m1e, &QAction::triggered, this, &Form1::m1e_Click);
+#ifdef Q_OS_WASM
+    connect(ui.m1f, &QAction::triggered, this,
+            [this] { downloadRankingFile(this, m_platform, m_module, m_ranking); });
+    connect(ui.m1g, &QAction::triggered, this,
+            [this] { uploadRankingFile(this, m_platform, m_module, m_ranking); });
+#endif
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &Form1::onFocusWindowChanged);
 
     Form_Load();
@@ -357,8 +367,10 @@ void Form1::onFocusWindowChanged(QWindow *window)
     for (QWidget *top : QApplication::topLevelWidgets())
         if (top->windowHandle() == window)
             widget = top;
-    if (!widget || qobject_cast<QMessageBox *>(widget) || widget->windowType() == Qt::Popup
-        || widget->windowType() == Qt::ToolTip)
+    // A hidden window that gets the focus for a moment (the browser's Qt
+    // gives it to the window that closed last) is no activation either.
+    if (!widget || !widget->isVisible() || qobject_cast<QMessageBox *>(widget)
+        || widget->windowType() == Qt::Popup || widget->windowType() == Qt::ToolTip)
         return;
     if (widget == this && m_lastForm != this)
         m_greetPending = true;

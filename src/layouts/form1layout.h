@@ -34,6 +34,8 @@ struct Form1Ui
     QMenu *m1 = nullptr, *m4 = nullptr, *m5 = nullptr;
     QAction *m1a = nullptr, *s1 = nullptr, *m1c = nullptr, *s2 = nullptr, *m1d = nullptr;
     QAction *m1e = nullptr; // "振り返り", after "一覧"
+    // In the browser only, after "振り返り": "成績ファイルを保存", "成績ファイルを読み込む".
+    QAction *m1f = nullptr, *m1g = nullptr;
     std::array<QAction *, 4> en{};
     QAction *m5c = nullptr;
 

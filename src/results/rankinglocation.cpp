@@ -9,6 +9,10 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#ifdef Q_OS_WASM
+#include "common/webpage_web.h"
+#endif
+
 namespace {
 
 QString canonicalFolder(const QString &folder)
@@ -45,6 +49,10 @@ bool writable(const QString &path)
 
 RankingLocation RankingLocation::standard()
 {
+#ifdef Q_OS_WASM
+    // In the browser, the folder that the page keeps in IndexedDB.
+    return RankingLocation(WebPage::filesFolder());
+#endif
     return forProgram(QCoreApplication::applicationDirPath(),
                       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }

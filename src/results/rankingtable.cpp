@@ -3,6 +3,10 @@
 #include "results/rankingfile.h"
 #include "results/rankingrecord.h"
 
+#ifdef Q_OS_WASM
+#include "common/webpage_web.h"
+#endif
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -68,6 +72,10 @@ qsizetype RankingTable::placeOf(std::span<const qint16> rows, qint16 score)
 
 bool RankingTable::yomikomi(const RankingLocation &where)
 {
+#ifdef Q_OS_WASM
+    // With what other tabs of the site stored since this one started.
+    WebPage::loadFiles();
+#endif
     m_where = where;
     m_place = where.find();
     if (!m_place.standIn.isEmpty())
@@ -206,7 +214,25 @@ bool RankingTable::clearRanges()
     });
 }
 
+bool RankingTable::adopt(const QByteArray &content)
+{
+    return update([&content](QByteArray &file) {
+        file = content;
+        return true;
+    });
+}
+
 bool RankingTable::update(const std::function<bool(QByteArray &)> &change)
+{
+#ifdef Q_OS_WASM
+    // The browser's tabs of the site share the file in IndexedDB.
+    return WebPage::changeFiles([this, &change] { return updateFile(change); });
+#else
+    return updateFile(change);
+#endif
+}
+
+bool RankingTable::updateFile(const std::function<bool(QByteArray &)> &change)
 {
     // A file that can only be read is carried into the file in use by the
     // first save; from then on that file is shown.

@@ -58,6 +58,11 @@ public:
     // Returns false when the file could not be written.
     bool clearRanges();
 
+    // Makes `content` the whole ranking file, under the same lock (the
+    // browser's "成績ファイルを読み込む"). Returns false when the file could
+    // not be written; it is then as it was.
+    bool adopt(const QByteArray &content);
+
     // The file that the next save writes; empty when none can be.
     const QString &path() const { return m_place.file; }
 
@@ -71,6 +76,7 @@ public:
 private:
     void load(const QByteArray &file);
     bool update(const std::function<bool(QByteArray &)> &change);
+    bool updateFile(const std::function<bool(QByteArray &)> &change);
     bool mergeStandIn();
 
     Module1 &m_module;

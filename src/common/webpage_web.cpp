@@ -1,0 +1,92 @@
+#include "common/webpage_web.h"
+
+#include "results/rankingfile.h"
+
+#include <QEventLoop>
+#include <emscripten.h>
+#include <functional>
+#include <map>
+
+// The browser's side is src/web/library.js.
+extern "C" {
+void zentaPageStarted();
+void zentaPageEnded();
+void zentaSyncFiles(int id, int populate);
+void zentaLock(int id, const char *name, int timeoutMs, int staleMs);
+void zentaUnlock(int id, const char *name);
+}
+
+// Each wait is a nested event loop that the browser's answer ends, so that
+// Qt suspends the program the one way it knows (asyncify) and nothing else
+// tries to.
+namespace {
+
+struct Wait
+{
+    QEventLoop loop;
+    bool answered = false;
+    bool ok = false;
+};
+std::map<int, Wait *> waits;
+int nextWait = 1;
+
+bool waitFor(const std::function<void(int id)> &start)
+{
+    Wait wait;
+    const int id = nextWait++;
+    waits[id] = &wait;
+    start(id);
+    if (!wait.answered)
+        wait.loop.exec(QEventLoop::ExcludeUserInputEvents);
+    waits.erase(id);
+    return wait.ok;
+}
+
+} // namespace
+
+extern "C" EMSCRIPTEN_KEEPALIVE void zentaPageDone(int id, int ok)
+{
+    const auto found = waits.find(id);
+    if (found == waits.end())
+        return;
+    found->second->answered = true;
+    found->second->ok = ok != 0;
+    found->second->loop.quit();
+}
+
+namespace WebPage {
+
+QString filesFolder()
+{
+    return QStringLiteral("/zenta");
+}
+
+void started()
+{
+    zentaPageStarted();
+}
+
+void ended()
+{
+    zentaPageEnded();
+}
+
+bool loadFiles()
+{
+    return waitFor([](int id) { zentaSyncFiles(id, 1); });
+}
+
+bool changeFiles(const std::function<bool()> &change)
+{
+    static const QByteArray lockName = QByteArrayLiteral("zenta.rnk");
+    if (!waitFor([](int id) {
+            zentaLock(id, lockName.constData(), RankingFile::lockTimeoutMs,
+                      RankingFile::staleLockMs);
+        }))
+        return false;
+    const bool done = loadFiles() && change() && waitFor([](int id) { zentaSyncFiles(id, 0); });
+    waitFor([](int id) { zentaUnlock(id, lockName.constData()); });
+    return done;
+}
+
+} // namespace WebPage

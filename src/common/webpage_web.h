@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// The page around the program in the browser (src/web/zenta.html) and the
+// browser's storage. The program's files live in the folder filesFolder(),
+// which the page fills from IndexedDB before the program starts; what the
+// program writes there reaches IndexedDB only through changeFiles().
+namespace WebPage {
+
+QString filesFolder();
+
+// The program's first window is on the screen: the loading notice goes.
+void started();
+// The program has ended: the page says so and how to start it again.
+void ended();
+
+// These wait, with the windows drawn and timers running but no input
+// taken, until the browser has done the work; false when it failed.
+
+// Reads the files folder again from IndexedDB, with what other tabs stored.
+bool loadFiles();
+// Runs `change` on the files folder under a lock that every tab of the site
+// shares: the folder is read again first, and what `change` wrote reaches
+// IndexedDB before the lock goes. False when the lock could not be had
+// within RankingFile's wait, or the folder could not be read or written.
+bool changeFiles(const std::function<bool()> &change);
+
+} // namespace WebPage
