@@ -1,0 +1,92 @@
+// What the browser build costs a student's device: the bytes the page
+// downloads (as served, and gzip-compressed as a server may send them), and
+// the time from navigation to the main window's first paint and to the
+// greeting, in headless Chromium on this machine (fresh profile each run,
+// so nothing comes from a cache). Frames come from the DevTools screencast.
+//   node bench.js WEB_DIR [RUNS]
+"use strict";
+const path = require("path");
+const { serve, launch, Page, decodePng, findColour } = require("./browser.js");
+
+const [webDir, runsArg] = process.argv.slice(2);
+const runs = Number(runsArg || 3);
+const green = [0, 128, 0]; // the main window's client area
+
+// Pixels of the client area that differ between two frames.
+function changed(a, b, box) {
+  let n = 0;
+  for (let y = box.top; y < box.top + box.height; y += 2)
+    for (let x = box.left; x < box.left + box.width; x += 2) {
+      const p = a.pixel(x, y), q = b.pixel(x, y);
+      if (p[0] !== q[0] || p[1] !== q[1] || p[2] !== q[2])
+        ++n;
+    }
+  return n * 4;
+}
+
+async function once() {
+  const server = await serve(webDir);
+  const browser = await launch();
+  try {
+    const page = await Page.open(browser.cdp);
+    const frames = [];
+    browser.cdp.on("Page.screencastFrame", (params, id) => {
+      if (id !== page.sessionId)
+        return;
+      frames.push({ at: params.metadata.timestamp * 1000, data: params.data });
+      page.send("Page.screencastFrameAck", { sessionId: params.sessionId }).catch(() => {});
+    });
+    await page.send("Page.startScreencast", { format: "png", everyNthFrame: 1 });
+    const start = Date.now();
+    await page.send("Page.navigate", { url: server.url + "zenta.html" });
+    await page.waitFor(`document.getElementById("status")?.hidden`, 120000, "the program to start");
+    await new Promise((r) => setTimeout(r, 4000));
+    await page.send("Page.stopScreencast");
+
+    let firstPaint = null, greeting = null, painted = null, box = null;
+    for (const frame of frames) {
+      const image = decodePng(Buffer.from(frame.data, "base64"));
+      if (!painted) {
+        box = findColour(image, green);
+        if (box && box.width > 400) {
+          painted = image;
+          firstPaint = frame.at - start;
+        }
+      } else if (changed(painted, image, box) > 8000) {
+        greeting = frame.at - start;
+        break;
+      }
+    }
+    return { served: server.served, firstPaint, greeting };
+  } finally {
+    await browser.close();
+    await server.close();
+  }
+}
+
+(async () => {
+  const results = [];
+  for (let i = 0; i < runs; ++i)
+    results.push(await once());
+  const median = (values) => {
+    const known = values.filter((v) => v !== null).sort((a, b) => a - b);
+    return known.length ? Math.round(known[Math.floor(known.length / 2)]) : "-";
+  };
+  console.log("file                               bytes      gzip");
+  let bytes = 0, gzip = 0;
+  for (const { path: file, bytes: b, gzip: g } of results[0].served) {
+    console.log(`${file.padEnd(30)} ${String(b).padStart(10)} ${String(g).padStart(9)}`);
+    bytes += b;
+    gzip += g;
+  }
+  const mb = (n) => (n / 1e6).toFixed(2) + " MB";
+  console.log(`${"total".padEnd(30)} ${String(bytes).padStart(10)} ${String(gzip).padStart(9)}`);
+  console.log(`downloaded: ${mb(bytes)} as served, ${mb(gzip)} gzip-compressed (goal: under 10 MB)`);
+  console.log(`navigation to first paint of the main window, median of ${runs}: ` +
+              `${median(results.map((r) => r.firstPaint))} ms (goal: under 3000 ms)`);
+  console.log(`navigation to the greeting, median of ${runs}: ${median(results.map((r) => r.greeting))} ms`);
+  console.log(`runs: ${results.map((r) => `${Math.round(r.firstPaint)}/${Math.round(r.greeting)}`).join(", ")} ms`);
+})().catch((error) => {
+  console.error("bench-web:", error.message);
+  process.exit(1);
+});
