@@ -52,9 +52,10 @@ RankingLocation RankingLocation::standard()
 #ifdef Q_OS_WASM
     // In the browser, the folder that the page keeps in IndexedDB.
     return RankingLocation(WebPage::filesFolder());
-#endif
+#else
     return forProgram(QCoreApplication::applicationDirPath(),
                       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+#endif
 }
 
 RankingLocation RankingLocation::forProgram(const QString &programFolder, const QString &dataFolder)
