@@ -133,7 +133,7 @@ function rangeOne(bytes) {
   try {
     await browser.cdp.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: downloads });
     // Two tabs of the same site, both started before either stores a row.
-    const tabs = [];
+    var tabs = [];
     for (let t = 0; t < 2; ++t) {
       const page = await Page.open(browser.cdp);
       await page.send("Page.addScriptToEvaluateOnNewDocument", { source: `(() => {
@@ -243,6 +243,8 @@ function rangeOne(bytes) {
     console.log(`e2e: passed (answers ${answers.join(" ")}, rows ${names.join(", ")})`);
   } catch (error) {
     console.error(browser.log().split("\n").slice(-20).join("\n"));
+    for (const tab of tabs || [])
+      console.error(tab.console.slice(-30).join("\n"));
     throw error;
   } finally {
     await browser.close();
