@@ -1,6 +1,7 @@
 #include "common/webpage_web.h"
 
 #include "results/rankingfile.h"
+#include "results/rankinglocation.h"
 
 #include <QEventLoop>
 #include <emscripten.h>
@@ -78,14 +79,14 @@ bool loadFiles()
 
 bool changeFiles(const std::function<bool()> &change)
 {
-    static const QByteArray lockName = QByteArrayLiteral("zenta.rnk");
-    if (!waitFor([](int id) {
-            zentaLock(id, lockName.constData(), RankingFile::lockTimeoutMs,
-                      RankingFile::staleLockMs);
+    // The lock is named after the file, with the desktop's waits.
+    const char *lockName = RankingLocation::fileName;
+    if (!waitFor([lockName](int id) {
+            zentaLock(id, lockName, RankingFile::lockTimeoutMs, RankingFile::staleLockMs);
         }))
         return false;
     const bool done = loadFiles() && change() && waitFor([](int id) { zentaSyncFiles(id, 0); });
-    waitFor([](int id) { zentaUnlock(id, lockName.constData()); });
+    waitFor([lockName](int id) { zentaUnlock(id, lockName); });
     return done;
 }
 

@@ -1,12 +1,11 @@
 #include "results/rankingtransfer_web.h"
 
 #include "common/platform.h"
+#include "results/rankingfile.h"
 #include "results/rankinglocation.h"
 #include "results/rankingtable.h"
 
-#include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
 
@@ -32,13 +31,12 @@ void downloadRankingFile(QWidget *parent, Platform &platform, Module1 &module,
     // The file as the browser's storage holds it now, other tabs' saves
     // included.
     RankingTable table(module);
-    QFile file(table.yomikomi(where) ? table.path() : QString());
-    if (table.path().isEmpty() || QFileInfo(table.path()).size() == 0
-        || !file.open(QIODevice::ReadOnly)) {
+    QByteArray content;
+    if (!table.yomikomi(where) || !RankingFile::read(table.path(), content) || content.isEmpty()) {
         platform.inform(parent, QStringLiteral("成績はまだ記録されていません。"), saveTitle());
         return;
     }
-    QFileDialog::saveFileContent(file.readAll(), QString::fromLatin1(RankingLocation::fileName));
+    QFileDialog::saveFileContent(content, QString::fromLatin1(RankingLocation::fileName));
 }
 
 void uploadRankingFile(QWidget *parent, Platform &platform, Module1 &module,
