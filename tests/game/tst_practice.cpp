@@ -9,8 +9,6 @@
 #include <QAccessible>
 #include <QDir>
 #include <QMenuBar>
-#include <QTimeZone>
-#include <ctime>
 
 // The menu "練習": games without the clock, games of the relations that were
 // missed, and the tally of the run.
@@ -211,11 +209,9 @@ void TestPractice::missedRelationsAndTallyThroughGames()
 
 void TestPractice::classLogAndClassTally()
 {
-    qputenv("TZ", "Asia/Tokyo");
-    tzset();
     GameFixture game;
     Form1 &f = *game.form;
-    QDateTime now(QDate(2026, 12, 10), QTime(9, 15, 0), QTimeZone(9 * 3600));
+    QDateTime now(QDate(2026, 12, 10), QTime(9, 15, 0));
     f.clock = [&now] { return now; };
     game.onResults = [](Form3 &results) { results.ui.Text1->setText("山田,花子"); };
     game.show();
@@ -225,7 +221,7 @@ void TestPractice::classLogAndClassTally()
     auto play = [&](const QList<std::pair<int, int>> &answers, const QString &tail) {
         f.Command1_Click();
         for (const auto &[ms, how] : answers) {
-            QString line = now.toString("yyyy-MM-ddTHH:mm:ss+09:00,－２～２,") + kinds[f.seikai];
+            QString line = ClassLog::timeText(now) + ",－２～２," + kinds[f.seikai];
             now = now.addMSecs(ms);
             const int points = f.practice.running() ? 0 : 10 - ms / 2000;
             if (how < 0)

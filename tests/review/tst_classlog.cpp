@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <QTest>
 
 using ClassLog::Row;
@@ -100,6 +101,11 @@ void TestClassLog::rows()
     QCOMPARE(back.size(), 1);
     QCOMPARE(ClassLog::encode(back[0]), line);
     QCOMPARE(back[0].name, row.name);
+    // The local time with its offset in digits, to the second, as it was.
+    const QDateTime shown(QDate(2026, 12, 10), QTime(0, 15, 3), QTimeZone::utc());
+    const QString text = ClassLog::timeText(shown);
+    QCOMPARE(text.size(), 25);
+    QCOMPARE(QDateTime::fromString(text, Qt::ISODate), shown);
 }
 
 void TestClassLog::hostileFiles()
