@@ -11,6 +11,7 @@
 
 #ifdef Q_OS_WASM
 #include "results/rankingtransfer_web.h"
+#include "review/logfolder_web.h"
 #endif
 
 #include <QApplication>
@@ -20,13 +21,32 @@
 #include <QWindow>
 #include <cmath>
 
+namespace {
+
+// The class's log in the folder that the ranking file's place gives, found
+// anew at every use.
+LogStorageSource logStorage(const RankingLocation &ranking)
+{
+    return [ranking]() -> std::unique_ptr<LogStorage> {
+#ifdef Q_OS_WASM
+        return std::make_unique<WebLogFolder>(ranking.logFolder());
+#else
+        return std::make_unique<LogFolder>(ranking.logFolder());
+#endif
+    };
+}
+
+} // namespace
+
 Form1::Form1(Module1 &module, Platform &platform, RandomSource &random,
              const RankingLocation &ranking, QWidget *parent)
-    : QMainWindow(parent), practice(platform), m_module(module), m_platform(platform),
-      m_random(random), m_ranking(ranking)
+    : QMainWindow(parent), practice(platform),
+      classLog(logStorage(ranking),
+               ranking.dataFolder().isEmpty() ? ranking.programFolder() : ranking.dataFolder()),
+      m_module(module), m_platform(platform), m_random(random), m_ranking(ranking)
 {
     ui.setupUi(this);
-    practice.setUp(this, ui.m5, ui.tokuten);
+    practice.setUp(this, ui.m5, ui.tokuten, logStorage(ranking));
     connect(&practice, &Practice::startRequested, this, &Form1::Command1_Click);
 
     connect(ui.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
@@ -135,6 +155,8 @@ void Form1::shutsudai()
     kept.a = a;
     kept.b = b;
     kept.c = c;
+    kept.range = m_module.hani;
+    kept.shown = clock();
 }
 
 void Form1::kotae_Click(int index)
@@ -190,6 +212,9 @@ void Form1::keepAnswer(int answer, const QString &mark, double points)
     kept.answer = answer;
     kept.mark = mark;
     kept.points = points;
+    kept.seconds = answer == KeptQuestion::timedOut
+        ? ClassLog::timeOutSeconds
+        : std::round(kept.shown.msecsTo(clock()) / 100.0) / 10.0;
     practice.record(kept.seikai, answer);
 }
 
@@ -204,11 +229,35 @@ void Form1::endGame()
         m_review->showGame(*m_kept);
     for (QPushButton *button : ui.kotae)
         button->setEnabled(false);
-    if (practice.endGame(this))
+    if (practice.running()) {
+        writeLog(std::nullopt);
+        practice.endGame(this);
         return;
+    }
     // The total is always whole; rounding halves to even keeps the old rule.
     m_module.kekka = static_cast<qint16>(std::nearbyint(readNumber(ui.tokutenyo->text())));
-    openResults(true);
+    // Written once the results window has closed, with the name it stored.
+    writeLog(openResults(true));
+}
+
+void Form1::writeLog(const std::optional<QString> &name)
+{
+    QList<ClassLog::Row> rows;
+    for (const KeptQuestion &q : m_kept->questions) {
+        ClassLog::Row row;
+        row.shown = ClassLog::timeText(q.shown);
+        row.range = q.range;
+        row.asked = q.seikai;
+        row.answer = q.answer == KeptQuestion::timedOut ? ClassLog::timedOut : q.answer;
+        row.seconds = q.seconds;
+        row.points = practice.running() ? 0 : int(q.points);
+        row.practice = practice.running();
+        row.name = name.value_or(QString());
+        rows.append(row);
+    }
+    // Rows that cannot be written wait for the next game; the player is
+    // not troubled with it.
+    classLog.write(rows);
 }
 
 void Form1::announceRange(int range)
@@ -317,13 +366,13 @@ void Form1::keyPressEvent(QKeyEvent *event)
     QMainWindow::keyPressEvent(event);
 }
 
-void Form1::openResults(bool modal)
+std::optional<QString> Form1::openResults(bool modal)
 {
     if (m_results) {
         if (!modal) {
             m_results->raise();
             m_results->activateWindow();
-            return;
+            return std::nullopt;
         }
         // Open from the list command, it has nothing to save; its open box
         // (if any) ends as if cancelled, and the new score gets a window of
@@ -336,12 +385,15 @@ void Form1::openResults(bool modal)
     m_results = results;
     if (!modal) {
         results->show();
-        return;
+        return std::nullopt;
     }
     const QPointer<Form3> window = results;
+    std::optional<QString> stored;
+    connect(results, &Form3::nameStored, this, [&stored](const QString &name) { stored = name; });
     results->exec();
     // Its event loop and every box it ran have ended: it can go now.
     delete window.data();
+    return stored;
 }
 
 void Form1::openHelp()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/intervaltimer.h"
+#include "game/classlogwriter.h"
 #include "game/practice.h"
 #include "game/question.h"
 #include "layouts/form1layout.h"
@@ -34,6 +35,11 @@ public:
     Form1Ui ui;
     IntervalTimer Timer1;
     Practice practice; // the menu "練習" and what it keeps
+    // The class's log, beside the ranking file in use; every finished game
+    // writes its questions there.
+    ClassLogWriter classLog;
+    // The time of day, for the log.
+    std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
 
     // The state of the game on show.
     XTable xchi{};
@@ -66,7 +72,8 @@ public:
     // closed), not modal from the list command. Opening it while it is open
     // from the list command brings it to the front; a game that ends then
     // closes it and opens a fresh one for the new score.
-    void openResults(bool modal);
+    // Returns the name that the modal window stored with the new score.
+    std::optional<QString> openResults(bool modal);
     // The help window, not modal; there is never more than one.
     void openHelp();
     Form2 *helpWindow() const { return m_help.data(); }
@@ -92,6 +99,7 @@ private:
     void endGame();
     void setReviewAvailable(bool available);
     void announceRange(int range);
+    void writeLog(const std::optional<QString> &name);
 
     Module1 &m_module;
     Platform &m_platform;

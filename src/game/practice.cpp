@@ -11,10 +11,11 @@
 Practice::Practice(Platform &platform) : m_platform(platform)
 { }
 
-void Practice::setUp(QMainWindow *window, QMenu *before, Label *points)
+void Practice::setUp(QMainWindow *window, QMenu *before, Label *points, LogStorageSource log)
 {
     m_window = window;
     m_points = points;
+    m_log = std::move(log);
     ui.setupUi(window, before);
     // Nothing has been missed yet.
     ui.m6b->setEnabled(false);
@@ -23,6 +24,7 @@ void Practice::setUp(QMainWindow *window, QMenu *before, Label *points)
         emit startRequested();
     });
     connect(ui.m6c, &QAction::triggered, this, &Practice::openTally);
+    connect(ui.m6d, &QAction::triggered, this, &Practice::openClassTally);
 }
 
 void Practice::startGame()
@@ -90,4 +92,15 @@ void Practice::openTally()
     m_tallyWindow->show();
     m_tallyWindow->raise();
     m_tallyWindow->activateWindow();
+}
+
+void Practice::openClassTally()
+{
+    if (!m_classTally)
+        m_classTally = new ClassTallyWindow(m_window, m_platform, m_log);
+    else
+        m_classTally->choosePeriod(int(m_classTally->period()));
+    m_classTally->show();
+    m_classTally->raise();
+    m_classTally->activateWindow();
 }

@@ -2,6 +2,7 @@
 
 #include "game/question.h"
 #include "layouts/practicemenu.h"
+#include "review/classtallywindow.h"
 #include "review/runtally.h"
 #include "review/tallywindow.h"
 
@@ -29,8 +30,8 @@ public:
     PracticeMenuUi ui;
 
     // Adds the menu to the main window before the menu `before`; `points`
-    // is the label of the points still to be won.
-    void setUp(QMainWindow *window, QMenu *before, Label *points);
+    // is the label of the points still to be won, `log` the class's log.
+    void setUp(QMainWindow *window, QMenu *before, Label *points, LogStorageSource log);
 
     // A game begins (Start): a practice game while "時間なしで練習" is
     // checked, or when "まちがえた関係を練習" asked for it.
@@ -59,6 +60,10 @@ public:
     // 成績表, not modal; there is never more than one.
     void openTally();
     TallyWindow *tallyWindow() const { return m_tallyWindow.data(); }
+    // クラスの成績表, not modal; there is never more than one. Opening it
+    // again reads the log again.
+    void openClassTally();
+    ClassTallyWindow *classTallyWindow() const { return m_classTally.data(); }
 
 signals:
     // "まちがえた関係を練習": the main window starts a game as Start does.
@@ -79,4 +84,6 @@ private:
     std::array<int, kindCount> m_rightInRow{};
     RunTally m_tally;
     QPointer<TallyWindow> m_tallyWindow;
+    LogStorageSource m_log;
+    QPointer<ClassTallyWindow> m_classTally;
 };

@@ -21,6 +21,7 @@ void PracticeMenuUi::setupUi(QMainWindow *window, QMenu *before)
     m6a->setCheckable(true);
     m6b = item("m6b", QStringLiteral("まちがえた関係を練習"));
     m6c = item("m6c", QStringLiteral("成績表"));
+    m6d = item("m6d", QStringLiteral("クラスの成績表"));
     // A check mark while practice is on, nothing beside it while it is off.
     m6->setStyle(menuStyle());
 }

@@ -12,6 +12,7 @@ struct PracticeMenuUi
     QAction *m6a = nullptr; // "時間なしで練習", checkable
     QAction *m6b = nullptr; // "まちがえた関係を練習"
     QAction *m6c = nullptr; // "成績表"
+    QAction *m6d = nullptr; // "クラスの成績表"
 
     // Puts the menu into the window's menu bar before the menu `before`.
     void setupUi(QMainWindow *window, QMenu *before);

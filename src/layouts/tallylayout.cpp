@@ -37,34 +37,45 @@ constexpr int headTop = 600, headHeight = 720;
 constexpr int rowTop = headTop + headHeight + gap, rowHeight = 480;
 constexpr int backTop = rowTop + TallyUi::rows * (rowHeight + gap) + 120;
 
-FormSpec makeTally()
+// The class's window has the periods in a row at its top, and everything
+// else that much lower.
+constexpr int periodTop = 120, periodWidth = 1095, periodHeight = 450;
+constexpr int classShift = periodHeight + 120;
+
+FormSpec makeTally(bool forClass)
 {
+    const int shift = forClass ? classShift : 0;
     FormSpec form;
     form.name = QStringLiteral("TallyWindow");
-    form.caption = QStringLiteral("成績表");
+    form.caption = forClass ? QStringLiteral("クラスの成績表") : QStringLiteral("成績表");
     form.width = shareLeft + shareWidth + 120;
-    form.height = backTop + 540 + 120;
+    form.height = backTop + shift + 540 + 120;
     form.back = QColor(0, 128, 0);
     form.font = {12, false};
 
     const FontSpec small{10.5, false};
     const FontSpec number{13.5, true};
     auto &c = form.controls;
-    c.push_back(labelSpec("total", QString(), kindLeft, 120, form.width - 240, 405, {13.5, true},
-                          white, QColor(0, 128, 0)));
-    c.push_back(labelSpec("corner", "出題＼答え", kindLeft, headTop, kindWidth, headHeight, {},
-                          white, navy, centred));
+    if (forClass)
+        for (int i = 0; i < TallyUi::periods; ++i)
+            c.push_back(controlSpec(ControlKind::Button, arrayName("period", i),
+                                    TallyUi::periodCaptions[i], kindLeft + i * (periodWidth + gap),
+                                    periodTop, periodWidth, periodHeight, {12, false}));
+    c.push_back(labelSpec("total", QString(), kindLeft, 120 + shift, form.width - 240, 405,
+                          {13.5, true}, white, QColor(0, 128, 0)));
+    c.push_back(labelSpec("corner", "出題＼答え", kindLeft, headTop + shift, kindWidth, headHeight,
+                          {}, white, navy, centred));
     for (int col = 0; col < TallyUi::answerColumns; ++col)
         c.push_back(labelSpec(arrayName("heading", col), answerHeadings[col],
-                              answerLeft + col * (answerWidth + gap), headTop, answerWidth,
+                              answerLeft + col * (answerWidth + gap), headTop + shift, answerWidth,
                               headHeight, small, white, navy, centred));
-    c.push_back(labelSpec(arrayName("heading", 6), "正解", rightLeft, headTop, rightWidth,
+    c.push_back(labelSpec(arrayName("heading", 6), "正解", rightLeft, headTop + shift, rightWidth,
                           headHeight, small, white, navy, centred));
-    c.push_back(labelSpec(arrayName("heading", 7), "正解率", shareLeft, headTop, shareWidth,
+    c.push_back(labelSpec(arrayName("heading", 7), "正解率", shareLeft, headTop + shift, shareWidth,
                           headHeight, small, white, navy, centred));
 
     for (int row = 0; row < TallyUi::rows; ++row) {
-        const int top = rowTop + row * (rowHeight + gap);
+        const int top = rowTop + shift + row * (rowHeight + gap);
         c.push_back(labelSpec(arrayName("kind", row), relationCaptions()[row], kindLeft, top,
                               kindWidth, rowHeight, {}, white, blue,
                               Qt::AlignLeft | Qt::AlignVCenter));
@@ -80,7 +91,11 @@ FormSpec makeTally()
                               rowHeight, number, black, yellow, centred));
     }
     c.push_back(controlSpec(ControlKind::Button, "Command1", "戻る", shareLeft + shareWidth - 1095,
-                            backTop, 1095, 540, {12, false}));
+                            backTop + shift, 1095, 540, {12, false}));
+    if (forClass)
+        c.push_back(controlSpec(ControlKind::Button, "Command2", "CSVで保存",
+                                shareLeft + shareWidth - 1095 - 120 - 1800, backTop + shift, 1800,
+                                540, {12, false}));
     return form;
 }
 
@@ -88,13 +103,18 @@ FormSpec makeTally()
 
 const FormSpec &tallySpec()
 {
-    static const FormSpec form = makeTally();
+    static const FormSpec form = makeTally(false);
     return form;
 }
 
-void TallyUi::setupUi(QWidget *window)
+const FormSpec &classTallySpec()
 {
-    const FormSpec &form = tallySpec();
+    static const FormSpec form = makeTally(true);
+    return form;
+}
+
+void TallyUi::setupUi(QWidget *window, const FormSpec &form)
+{
     window->setWindowTitle(form.caption);
     buildControls(form, window);
 
@@ -110,4 +130,8 @@ void TallyUi::setupUi(QWidget *window)
     for (int i = 0; i < rows * answerColumns; ++i)
         count[i] = control<Label>(window, arrayName("count", i));
     Command1 = control<QPushButton>(window, "Command1");
+    // Only the class's window has these.
+    Command2 = window->findChild<QPushButton *>("Command2");
+    for (int i = 0; i < periods; ++i)
+        period[i] = window->findChild<QPushButton *>(arrayName("period", i));
 }

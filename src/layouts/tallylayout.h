@@ -13,12 +13,16 @@ class Label;
 // (the five kinds, then the time-outs), followed by the right answers and
 // their share; the way back below it.
 const FormSpec &tallySpec();
+// The class's tally window: the same, with the periods it covers in a row
+// of buttons at its top and "CSVで保存" beside the way back.
+const FormSpec &classTallySpec();
 
 // The tally window's widgets, built from tallySpec() into the window
 // itself: the window is its own client area.
 struct TallyUi
 {
-    static constexpr int rows = 5, answerColumns = 6;
+    static constexpr int rows = 5, answerColumns = 6, periods = 4;
+    static constexpr const char *periodCaptions[periods] = {"今日", "今週", "今月", "すべて"};
 
     Label *total = nullptr;  // the sum of the whole run
     Label *corner = nullptr; // "出題＼答え"
@@ -27,6 +31,9 @@ struct TallyUi
     std::array<Label *, rows * answerColumns> count{}; // count(row * 6 + column)
     std::array<Label *, rows> right{}, share{};
     QPushButton *Command1 = nullptr; // "戻る"
+    // The class's window only: the periods, and "CSVで保存".
+    std::array<QPushButton *, periods> period{};
+    QPushButton *Command2 = nullptr;
 
-    void setupUi(QWidget *window);
+    void setupUi(QWidget *window, const FormSpec &form = tallySpec());
 };

@@ -96,6 +96,8 @@ void Form3::Command1_Click()
             ui.Text1->setFocus();
         return;
     }
+    if (table.storedName())
+        emit nameStored(*table.storedName());
     close();
 }
 

@@ -39,6 +39,11 @@ public:
     // is stored and nothing is cleared.
     void dismiss();
 
+signals:
+    // A save stored the new score with this name, as the file holds it.
+    void nameStored(const QString &name);
+
+public:
     // The row pitch of the lists, in pixels.
     static constexpr int rowPitch = 30;
 

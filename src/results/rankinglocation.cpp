@@ -125,6 +125,20 @@ RankingPlace RankingLocation::find() const
     return place;
 }
 
+QString RankingLocation::logFolder() const
+{
+    const QLatin1String log(logName);
+    if (m_program.isEmpty())
+        return m_data.isEmpty() ? QString() : QDir(m_data).filePath(log);
+    const QString beside = QDir(m_program).filePath(log);
+    const QFileInfo info(beside);
+    if (m_data.isEmpty()
+        || (info.isDir() ? RankingFile::canMakeFileIn(beside)
+                         : !info.exists() && RankingFile::canMakeFileIn(m_program)))
+        return beside;
+    return QDir(QFileInfo(standIn()).absolutePath()).filePath(log);
+}
+
 bool RankingLocation::prepare(const RankingPlace &place) const
 {
     if (place.file.isEmpty() || !QDir().mkpath(QFileInfo(place.file).absolutePath()))

@@ -24,6 +24,7 @@ class RankingLocation
 public:
     static constexpr const char *fileName = "zenta.rnk";
     static constexpr const char *noteName = "folder.txt";
+    static constexpr const char *logName = "zenta-log";
 
     // A copy in programFolder; an installed copy has none. No data folder:
     // no stand-in.
@@ -49,6 +50,12 @@ public:
     // Looks at the folders as they are now. A missing file beside the
     // program is made empty where the folder takes it.
     RankingPlace find() const;
+
+    // The class's log, the folder "zenta-log" beside the ranking file: beside
+    // the program where the program's folder takes it, else in the
+    // stand-in's folder; an installed copy's in its data folder. Empty
+    // where there is none.
+    QString logFolder() const;
 
     // Makes the folder of the file in use, and a stand-in's note, before
     // the first save.

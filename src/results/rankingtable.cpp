@@ -193,12 +193,21 @@ bool RankingTable::save(const QString &name)
 
     // The place as the file holds the range now; a score that other copies'
     // five better rows have shut out since stores nothing.
+    bool placed = false;
     const bool saved = update([&](QByteArray &file) {
         file = allRecords(file);
-        return placeRecord(file, range, newRecord);
+        placed = placeRecord(file, range, newRecord);
+        return placed;
     });
     if (saved)
         namaehyo[ichi] = name;
+    if (saved && placed) {
+        // As the file holds it: cut to its record, without the blanks after it.
+        QString stored = decodeRecord(newRecord).namae;
+        while (stored.endsWith(u' '))
+            stored.chop(1);
+        m_storedName = stored;
+    }
     return saved;
 }
 

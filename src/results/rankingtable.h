@@ -7,6 +7,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
 #include <span>
 
 // The Best 5 of every range as the results window holds it while it is
@@ -63,6 +64,10 @@ public:
     // not be written; it is then as it was.
     bool adopt(const QByteArray &content);
 
+    // The name that a save of this opening stored with the new score, as
+    // the file holds it; none before such a save.
+    const std::optional<QString> &storedName() const { return m_storedName; }
+
     // The file that the next save writes; empty when none can be.
     const QString &path() const { return m_place.file; }
 
@@ -82,4 +87,5 @@ private:
     Module1 &m_module;
     RankingLocation m_where;
     RankingPlace m_place;
+    std::optional<QString> m_storedName;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QtGlobal>
 #include <array>
@@ -13,6 +14,9 @@ struct KeptQuestion
     int answer = timedOut;         // the answer button used, or timedOut
     QString mark;                  // "○" or "×"
     double points = 0;             // the points banked
+    int range = 0;                 // the x values' range it was asked in
+    QDateTime shown;               // when it was put on show
+    double seconds = 0;            // from then to the answer or the time-out
 
     static constexpr int timedOut = -1;
 };

@@ -20,12 +20,12 @@ QString shareText(int right, int asked)
 
 } // namespace
 
-TallyWindow::TallyWindow(QWidget *mainWindow)
+TallyWindow::TallyWindow(QWidget *mainWindow, const FormSpec &form)
     : QWidget(mainWindow, Qt::Window), m_mainWindow(mainWindow)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    ui.setupUi(this);
-    // The back button is the only control that takes the focus.
+    ui.setupUi(this, form);
+    // The buttons are the only controls that take the focus.
     setFocusPolicy(Qt::NoFocus);
     ui.Command1->setFocus();
     // A count read out alone says which relation and which answer it counts.
@@ -45,14 +45,7 @@ TallyWindow::TallyWindow(QWidget *mainWindow)
 
 void TallyWindow::showTally(const RunTally &tally)
 {
-    for (int row = 0; row < TallyUi::rows; ++row) {
-        for (int col = 0; col < TallyUi::answerColumns; ++col)
-            ui.count[row * TallyUi::answerColumns + col]->setText(
-                plainNumberText(tally.count(row, col)));
-        ui.right[row]->setText(plainNumberText(tally.right(row)) + QStringLiteral("/")
-                               + plainNumberText(tally.asked(row)));
-        ui.share[row]->setText(shareText(tally.right(row), tally.asked(row)));
-    }
+    showCounts(tally);
     QString total = QStringLiteral("まだ答えた問題はありません。");
     if (tally.questions() > 0) {
         total = QStringLiteral("答えた問題 ") + plainNumberText(tally.questions())
@@ -65,4 +58,16 @@ void TallyWindow::showTally(const RunTally &tally)
             + QStringLiteral("）");
     }
     ui.total->setText(total);
+}
+
+void TallyWindow::showCounts(const RunTally &tally)
+{
+    for (int row = 0; row < TallyUi::rows; ++row) {
+        for (int col = 0; col < TallyUi::answerColumns; ++col)
+            ui.count[row * TallyUi::answerColumns + col]->setText(
+                plainNumberText(tally.count(row, col)));
+        ui.right[row]->setText(plainNumberText(tally.right(row)) + QStringLiteral("/")
+                               + plainNumberText(tally.asked(row)));
+        ui.share[row]->setText(shareText(tally.right(row), tally.asked(row)));
+    }
 }

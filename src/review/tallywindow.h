@@ -14,12 +14,16 @@ class TallyWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TallyWindow(QWidget *mainWindow);
+    explicit TallyWindow(QWidget *mainWindow, const FormSpec &form = tallySpec());
 
     TallyUi ui;
 
     // Shows the counts of a tally in place of the ones on show.
     void showTally(const RunTally &tally);
+
+protected:
+    // The table's counts alone, without the line that sums them up.
+    void showCounts(const RunTally &tally);
 
 private:
     QPointer<QWidget> m_mainWindow;

@@ -2,6 +2,7 @@
 #include "common/captions.h"
 #include "gamefixture.h"
 #include "layouts/label.h"
+#include "results/form3.h"
 #include "review/runtally.h"
 #include "testmain.h"
 
@@ -20,6 +21,7 @@ private slots:
     void missedSet_data();
     void missedSet();
     void missedRelationsAndTallyThroughGames();
+    void classLogAndClassTally();
 };
 
 void TestPractice::cleanup()
@@ -46,7 +48,8 @@ void TestPractice::practiceGameHasNoClockAndStoresNothing()
         items << item->text();
         QVERIFY(item->shortcut().isEmpty() && !item->text().contains('&'));
     }
-    QCOMPARE(items, (QStringList{"時間なしで練習", "まちがえた関係を練習", "成績表"}));
+    QCOMPARE(items,
+             (QStringList{"時間なしで練習", "まちがえた関係を練習", "成績表", "クラスの成績表"}));
     QVERIFY(!menu.m6a->isChecked() && !menu.m6b->isEnabled() && menu.m6c->isEnabled());
 
     menu.m6a->trigger();
@@ -74,7 +77,9 @@ void TestPractice::practiceGameHasNoClockAndStoresNothing()
     QCOMPARE(game.module.kekka, 17);
     QCOMPARE(game.module.touroku, 1);
     QCOMPARE(game.module.jikokiroku[0], (std::array<qint16, 3>{30, 12, 0}));
-    QVERIFY(QDir(game.rankingFolder.path()).isEmpty());
+    // No ranking file: only the class's log and the device's name.
+    QCOMPARE(QDir(game.rankingFolder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+             (QStringList{"zenta-device.txt", "zenta-log"}));
     QCOMPARE(game.platform.titles().mid(1), (QStringList{"練習", "再スタート"}));
     QCOMPARE(game.platform.boxes[1].text,
              QStringLiteral("練習が終わりました。\r正解は 5問中 4問です。"));
@@ -200,6 +205,83 @@ void TestPractice::missedRelationsAndTallyThroughGames()
     QTest::keyClick(tally->ui.Command1, Qt::Key_Return);
     QTRY_VERIFY(!f.practice.tallyWindow());
     QTRY_COMPARE(game.greetings(), greetings + 1);
+}
+
+void TestPractice::classLogAndClassTally()
+{
+    GameFixture game;
+    Form1 &f = *game.form;
+    QDateTime now(QDate(2026, 12, 10), QTime(9, 15, 0));
+    f.clock = [&now] { return now; };
+    game.onResults = [](Form3 &results) { results.ui.Text1->setText("山田,花子"); };
+    game.show();
+    const QStringList kinds{"比例", "反比例", "一次関数", "２乗に比例", "どれでもない"};
+    QStringList lines;
+    // Each question: seconds until the answer, then right, wrong or timed out.
+    auto play = [&](const QList<std::pair<int, int>> &answers, const QString &tail) {
+        f.Command1_Click();
+        for (const auto &[ms, how] : answers) {
+            QString line = ClassLog::timeText(now) + ",－２～２," + kinds[f.seikai];
+            now = now.addMSecs(ms);
+            const int points = f.practice.running() ? 0 : 10 - ms / 2000;
+            if (how < 0)
+                lines << line + ",時間切れ,22.0,0," + tail;
+            else
+                lines << line + u',' + kinds[(f.seikai + how) % 5]
+                        + QString(",%1,%2,").arg(ms / 1000.0, 0, 'f', 1).arg(how ? 0 : points)
+                        + tail;
+            for (int t = 0; t < (how < 0 ? 11 : ms / 2000); ++t)
+                f.Timer1_Timer();
+            if (how >= 0)
+                game.answer(how == 0);
+        }
+    };
+    play({{3040, 0}, {1260, 1}, {22000, -1}, {0, 0}, {500, 0}}, ",\"山田,花子\"");
+    f.practice.ui.m6a->trigger();
+    play({{4000, 0}, {1000, 0}, {25000, 0}, {0, 0}, {100, 0}}, "練習,");
+    const QString log = QDir(game.rankingFolder.path()).filePath("zenta-log");
+    QFile written(QDir(log).filePath(ClassLog::fileName(now.date(), f.classLog.device())));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    QCOMPARE(bytes, ClassLog::header() + (lines.join("\r\n") + "\r\n").toUtf8());
+
+    // Another device wrote a game the day before.
+    QTemporaryDir otherDevice;
+    ClassLogWriter other([log] { return std::make_unique<LogFolder>(log); }, otherDevice.path());
+    QList<ClassLog::Row> yesterday;
+    for (int q = 0; q < 5; ++q)
+        yesterday << ClassLog::Row{
+            "2026-12-09T10:00:00+09:00", 3, q, q == 2 ? 1 : q, 5.0, 0, false, {}};
+    QVERIFY(other.write(yesterday));
+
+    f.practice.ui.m6d->trigger();
+    ClassTallyWindow *window = f.practice.classTallyWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    window->today = [] { return QDate(2026, 12, 10); };
+    const QStringList headings{
+        "答えた問題 10問（うち練習 5問）　正解 8問（80％）　端末 1台",
+        "答えた問題 15問（うち練習 5問）　正解 12問（80％）　端末 2台",
+    };
+    for (int period : {0, 1, 2, 3}) {
+        QTest::mouseClick(window->ui.period[period], Qt::LeftButton);
+        QVERIFY(window->ui.period[period]->isChecked());
+        QCOMPARE(window->ui.total->text(), headings[period > 0]);
+    }
+    for (QLabel *label : window->findChildren<QLabel *>())
+        QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name),
+                 label->text());
+    saveShot(window, "class-tally");
+
+    QTemporaryDir saved;
+    window->askSavePath = [&saved](QWidget *) { return saved.filePath("class.csv"); };
+    QTest::mouseClick(window->ui.Command2, Qt::LeftButton);
+    QFile csv(saved.filePath("class.csv"));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QByteArray before = ClassLog::header();
+    for (const ClassLog::Row &r : yesterday)
+        before += ClassLog::encode(r);
+    QCOMPARE(csv.readAll(), before + bytes.mid(ClassLog::header().size()));
+    window->close();
 }
 
 ZENTA_TEST_MAIN(TestPractice)

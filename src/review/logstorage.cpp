@@ -1,0 +1,46 @@
+#include "review/logstorage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+bool LogFolder::list(QStringList &names)
+{
+    names.clear();
+    if (m_path.isEmpty())
+        return false;
+    const QDir folder(m_path);
+    if (!folder.exists())
+        return !QFileInfo(m_path).isSymLink() && !QFileInfo::exists(m_path);
+    names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    return folder.isReadable();
+}
+
+bool LogFolder::read(const QString &name, qint64 limit, QByteArray &content)
+{
+    content.clear();
+    const QString where = QDir(m_path).filePath(name);
+    QFile file(where);
+    // Only plain files: a pipe or a device would never end.
+    if (!QFileInfo(where).isFile() || !file.open(QIODevice::ReadOnly) || file.isSequential())
+        return false;
+    content = file.read(limit);
+    return file.error() == QFileDevice::NoError;
+}
+
+bool LogFolder::write(const QString &name, const QByteArray &content)
+{
+    if (m_path.isEmpty() || !QDir().mkpath(m_path))
+        return false;
+    // Unbuffered, so that a failed write shows before the new file would
+    // be renamed over the old one.
+    QSaveFile file(QDir(m_path).filePath(name));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    if (file.write(content) != content.size() || !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
