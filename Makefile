@@ -120,7 +120,7 @@ web:
 	$(WEB_ENV) cmake -S . -B $(WEB_BUILD)-wasm -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=$$qt/lib/cmake/Qt6/qt.toolchain.cmake \
 	  -DZENTA_WEB_DIR=$(abspath $(WEB_BUILD))
-	$(WEB_ENV) cmake --build $(WEB_BUILD)-wasm -j $(JOBS) --target zenta
+	$(WEB_ENV) cmake --build $(WEB_BUILD)-wasm -j $(JOBS) --target page
 	@ls -l $(WEB_BUILD)
 
 # The tests without windows under node, then the page end to end; its
