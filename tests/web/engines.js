@@ -1,8 +1,10 @@
-// The page in the two engines besides Chromium: WebKit (MiniBrowser, the
-// engine of every iPad browser) and Gecko (Firefox ESR), each from a fresh
+// The page in each engine: WebKit (MiniBrowser, the engine of every iPad
+// browser), Gecko (Firefox ESR) and Blink (Chromium), each from a fresh
 // profile: the font restored byte for byte, a whole game by clicks, a name
 // stored, a reload that keeps it, and the ranking file handed to the
-// download byte for byte. Needs an X server: run under xvfb-run.
+// download byte for byte. In Chromium the page is installable, and the
+// reload comes with the server stopped: the service worker's cache starts
+// the program. Needs an X server: run under xvfb-run.
 //   node engines.js WEB_DIR ANSWERS_JS SHOTS_DIR [ENGINE...]
 "use strict";
 const assert = require("assert");
@@ -16,15 +18,16 @@ const { answersFor, at, started, greeted, playGame, rankingBytes, rangeOne } = r
 const [webDir, answersJs, shotsDir, ...chosen] = process.argv.slice(2);
 const clock = 1767225600000;
 const font = "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf";
-const engines = [["webkit", "WEBKIT"], ["firefox", "GECKO"]]
+const engines = [["webkit", "WEBKIT"], ["firefox", "GECKO"], ["chromium", "BLINK"]]
   .filter(([engine]) => !chosen.length || chosen.includes(engine));
 
-async function run(engine, name, url, answers) {
+async function run(engine, name, folder, answers) {
   const began = Date.now();
+  const server = await serve(folder);
   const browser = await launch({ engine, shots: path.join(shotsDir, engine) });
   try {
     const page = await browser.newPage();
-    await page.goto(url + "zenta.html");
+    await page.goto(server.url + "zenta.html");
     await started(page);
     const restored = await page.evaluate(`zentaPage.restore("fonts/ipagp.ttf.gz")
       .then((bytes) => crypto.subtle.digest("SHA-256", bytes))
@@ -40,6 +43,11 @@ async function run(engine, name, url, answers) {
     const [[first, score]] = rangeOne(stored);
     assert.deepStrictEqual([first, score > 0], [name, true], "range 1, rank 1: the name and a score");
 
+    if (engine === "chromium") {
+      const { installabilityErrors } = await (await page.cdp()).send("Page.getInstallabilityErrors");
+      assert.deepStrictEqual(installabilityErrors, [], "installable");
+      await server.close();
+    }
     await page.reload();
     await started(page);
     await page.click(5, 5); // the page's desktop: WebKit leaves the focus elsewhere after a reload
@@ -63,18 +71,17 @@ async function run(engine, name, url, answers) {
     console.log(`engines: ${engine} passed in ${Math.round((Date.now() - began) / 1000)} s`);
   } finally {
     await browser.close();
+    await server.close();
   }
 }
 
 (async () => {
   const answers = answersFor(clock, answersJs);
   const folder = clockedCopy(webDir, fs.mkdtempSync(path.join(os.tmpdir(), "zenta-page-")), clock);
-  const server = await serve(folder);
   try {
     for (const [engine, name] of engines)
-      await run(engine, name, server.url, answers);
+      await run(engine, name, folder, answers);
   } finally {
-    await server.close();
     fs.rmSync(folder, { recursive: true, force: true });
   }
   console.log(`engines: ${engines.length} passed, 0 failed`);
