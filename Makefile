@@ -143,7 +143,8 @@ test-web: web node_modules/.package-lock.json
 	  node tests/web/engines.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots
 
 bench-web: web node_modules/.package-lock.json
-	node tools/web/bench.js $(WEB_BUILD)
+	@$(MAKE) --no-print-directory deps PACKAGES="$(WEB_TEST_PACKAGES)"
+	xvfb-run -a -s "-screen 0 1400x1000x24" node tools/web/bench.js $(WEB_BUILD)
 
 # Installs only the Debian packages that are missing; uses sudo when not root.
 deps:
