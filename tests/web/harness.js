@@ -312,26 +312,25 @@ async function launchWebKit(shots) {
   const { remote, Key } = await import("webdriverio");
   const port = await freePort();
   const driver = spawn("WebKitWebDriver", [`--port=${port}`, "--host=127.0.0.1"], { stdio: "ignore" });
-  let session = null;
-  for (let i = 0; !session; ++i) {
-    try {
-      session = await remote({
-        hostname: "127.0.0.1", port, path: "/", logLevel: "error", connectionRetryCount: 0,
-        capabilities: {
-          browserName: "MiniBrowser",
-          "wdio:enforceWebDriverClassic": true,
-          "webkitgtk:browserOptions": {
-            binary: process.env.MINIBROWSER || "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser",
-            args: ["--automation"],
-          },
-        },
-      });
-    } catch (error) {
-      if (i > 25)
-        throw error;
-      await sleep(200); // the driver is not listening yet
-    }
+  // Until the driver listens.
+  for (let i = 0; !(await new Promise((resolve) => net.connect(port, "127.0.0.1")
+    .on("connect", function () { this.end(); resolve(true); })
+    .on("error", () => resolve(false)))); ++i) {
+    if (i > 50)
+      throw new Error("WebKitWebDriver does not listen");
+    await sleep(100);
   }
+  const session = await remote({
+    hostname: "127.0.0.1", port, path: "/", logLevel: "error",
+    capabilities: {
+      browserName: "MiniBrowser",
+      "wdio:enforceWebDriverClassic": true,
+      "webkitgtk:browserOptions": {
+        binary: process.env.MINIBROWSER || "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser",
+        args: ["--automation"],
+      },
+    },
+  });
   return {
     engine: "webkit",
     raw: session,
