@@ -8,7 +8,7 @@
 # make windows - build-windows/zenta.exe and its zip, for 64-bit Windows (see below)
 # make test-windows - every test, built for Windows, under Wine
 # make web   - build-web/, the page and what it loads, for the browser (see below)
-# make test-web  - the browser build's tests under node, and end to end in headless Chromium
+# make test-web  - the browser build's tests under node, and end to end in Chromium, WebKit and Firefox
 # make bench-web - what the page downloads and how soon it draws, in headless Chromium
 BUILD    ?= build
 PACKAGES := g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-translations-l10n \
@@ -106,6 +106,8 @@ test-windows: windows
 WEB_BUILD ?= build-web
 WEB_PACKAGES := emscripten nodejs chromium cmake make ninja-build patch xz-utils dpkg-dev g++ \
                 qt6-base-dev qt6-base-dev-tools qt6-translations-l10n fonts-ipafont-gothic
+# The other two engines of the end-to-end test, on a private X server.
+WEB_TEST_PACKAGES := firefox-esr webkit2gtk-driver xvfb xauth
 WEB_CACHE = $${XDG_CACHE_HOME:-$$HOME/.cache}/zenta
 # Debian's emcc under the system's python3; Qt's tools look for the SDK in
 # EMSDK (a stand-in that tools/cross/qt-web makes), emscripten's CMake files
@@ -120,7 +122,7 @@ web:
 	$(WEB_ENV) cmake -S . -B $(WEB_BUILD)-wasm -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=$$qt/lib/cmake/Qt6/qt.toolchain.cmake \
 	  -DZENTA_WEB_DIR=$(abspath $(WEB_BUILD))
-	$(WEB_ENV) cmake --build $(WEB_BUILD)-wasm -j $(JOBS) --target zenta
+	$(WEB_ENV) cmake --build $(WEB_BUILD)-wasm -j $(JOBS) --target page
 	@ls -l $(WEB_BUILD)
 
 # The browser tests' drivers (puppeteer-core, webdriverio) as
@@ -129,15 +131,20 @@ web:
 node_modules/.package-lock.json: package.json package-lock.json
 	npm ci --ignore-scripts --no-audit --no-fund
 
-# The tests without windows under node, then the page end to end; its
-# screenshots go to $(WEB_BUILD)-wasm/shots.
+# The tests without windows under node, then the page end to end in
+# Chromium, and in WebKit and Firefox; the screenshots go to
+# $(WEB_BUILD)-wasm/shots.
 test-web: web node_modules/.package-lock.json
+	@$(MAKE) --no-print-directory deps PACKAGES="$(WEB_TEST_PACKAGES)"
 	$(WEB_ENV) cmake --build $(WEB_BUILD)-wasm -j $(JOBS)
 	cd $(WEB_BUILD)-wasm && ctest --output-on-failure -j $(JOBS)
 	node tests/web/e2e.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots
+	xvfb-run -a -s "-screen 0 1400x1000x24" \
+	  node tests/web/engines.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots
 
 bench-web: web node_modules/.package-lock.json
-	node tools/web/bench.js $(WEB_BUILD)
+	@$(MAKE) --no-print-directory deps PACKAGES="$(WEB_TEST_PACKAGES)"
+	xvfb-run -a -s "-screen 0 1400x1000x24" node tools/web/bench.js $(WEB_BUILD)
 
 # Installs only the Debian packages that are missing; uses sudo when not root.
 deps:

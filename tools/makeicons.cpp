@@ -1,7 +1,8 @@
 // Draws the program's icon: a graph of a straight line y = x and a parabola
 // y = x²/2 on the blue of the correspondence table. Writes the Windows icon
-// zenta.ico (32 x 32 in 2 colours, 32 x 32 and 16 x 16 in 16 colours) and
-// the desktop's PNGs zenta-<size>.png into the folder it is given:
+// zenta.ico (32 x 32 in 2 colours, 32 x 32 and 16 x 16 in 16 colours), the
+// desktop's PNGs zenta-<size>.png (16 to 256) and the browser page's
+// (192 and 512, for its web app manifest) into the folder it is given:
 //
 //     build/makeicons src/layouts/icons
 //
@@ -262,7 +263,7 @@ int main(int argc, char *argv[])
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
     bool ok = write(dir.filePath("zenta.ico"), iconFile({{32, 1}, {32, 4}, {16, 4}}));
-    for (int size : {16, 32, 48, 64, 128, 256}) {
+    for (int size : {16, 32, 48, 64, 128, 192, 256, 512}) {
         const QString path = dir.filePath(QStringLiteral("zenta-%1.png").arg(size));
         ok = drawIcon(size, Depth::TrueColour).save(path) && ok;
     }

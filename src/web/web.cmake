@@ -1,6 +1,7 @@
-# The folder that a static web server serves as it is: zenta.html, the
-# program (zenta.js, zenta.wasm), and IPAPGothic unmodified with its
-# licence. ZENTA_WEB_DIR names it (default: web/ in the build).
+# The folder that a static web server serves as it is: zenta.html with its
+# manifest, icons and service worker, the program (zenta.js, zenta.wasm.gz),
+# and IPAPGothic unmodified (gzip-compressed) with its licence; pack.cmake
+# puts it together. ZENTA_WEB_DIR names it (default: web/ in the build).
 set(ZENTA_WEB_DIR ${CMAKE_BINARY_DIR}/web CACHE PATH "Where the browser build's page goes")
 set(ZENTA_FONT_DIR /usr/share/fonts/opentype/ipafont-gothic CACHE PATH "IPAPGothic's folder")
 set(ZENTA_FONT_DOC /usr/share/doc/fonts-ipafont-gothic CACHE PATH "IPAPGothic's licence folder")
@@ -21,12 +22,11 @@ target_link_options(zenta PRIVATE
   "SHELL:-s ASYNCIFY_STACK_SIZE=65536"
   "-Os")
 
-add_custom_command(TARGET zenta POST_BUILD
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${ZENTA_WEB_DIR}/fonts
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different
-          $<TARGET_FILE_DIR:zenta>/zenta.js $<TARGET_FILE_DIR:zenta>/zenta.wasm
-          ${CMAKE_CURRENT_LIST_DIR}/zenta.html ${ZENTA_WEB_DIR}
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${ZENTA_FONT_DIR}/ipagp.ttf
-          ${ZENTA_FONT_DOC}/copyright ${ZENTA_FONT_DOC}/Readme_IPAfont00303.txt
-          ${ZENTA_WEB_DIR}/fonts
+# Each build, after the program: pack.cmake compresses only what is newer.
+add_custom_target(page ALL
+  COMMAND ${CMAKE_COMMAND} -DWEB_DIR=${ZENTA_WEB_DIR} -DPAGE_DIR=${CMAKE_CURRENT_LIST_DIR}
+          -DPROGRAM_DIR=$<TARGET_FILE_DIR:zenta> -DICON_DIR=${CMAKE_SOURCE_DIR}/src/layouts/icons
+          -DFONT_DIR=${ZENTA_FONT_DIR} -DFONT_DOC=${ZENTA_FONT_DOC}
+          -P ${CMAKE_CURRENT_LIST_DIR}/pack.cmake
   COMMENT "Putting the page together in ${ZENTA_WEB_DIR}")
+add_dependencies(page zenta)

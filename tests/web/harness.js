@@ -1,12 +1,18 @@
 // What the browser build's tests and its benchmark drive the page with: a
 // static web server on 127.0.0.1 that serves a folder as any static server
-// would, and Debian's Chromium through puppeteer-core (nothing downloaded).
-// A page offers the few things a test does to it, the same in every engine.
+// would, and Debian's browsers (nothing downloaded): Chromium and Firefox
+// ESR (over WebDriver BiDi) through puppeteer-core, WebKitGTK's MiniBrowser
+// through WebKitWebDriver and webdriverio. Firefox and WebKit need an X
+// server for WebGL (run under xvfb-run). A page offers the few things a
+// test does to it, the same in every engine.
 "use strict";
+const { spawn } = require("child_process");
+const crypto = require("crypto");
 const fs = require("fs");
 const http = require("http");
 const os = require("os");
 const path = require("path");
+const net = require("net");
 const zlib = require("zlib");
 const puppeteer = require("puppeteer-core");
 
@@ -143,6 +149,7 @@ class Page {
   evaluate(what, ...args) { return this.raw.evaluate(what, ...args); }
   startClock() { return this.evaluate("window.zentaStartClock && window.zentaStartClock()"); }
   cdp() { return this.raw.createCDPSession(); }
+  screenshot() { return this.raw.screenshot({ type: "png" }); }
   // Waits until `expression` is true in the page, polling.
   async waitFor(expression, timeoutMs = 30000, what = expression) {
     const end = Date.now() + timeoutMs;
@@ -156,7 +163,7 @@ class Page {
   }
   // A screenshot, saved as NN-name.png in the shots folder and decoded.
   async look(name) {
-    const png = Buffer.from(await this.raw.screenshot({ type: "png" }));
+    const png = Buffer.from(await this.screenshot());
     if (this.shots) {
       const file = path.join(this.shots, `${String(++shotNumber).padStart(2, "0")}-${name}.png`);
       fs.mkdirSync(this.shots, { recursive: true });
@@ -170,6 +177,10 @@ class Page {
 // Starts a browser with a fresh profile, or `profile` (a folder) to keep
 // one: a separate profile is a separate device.
 async function launch({ engine = "chromium", profile = undefined, args = [], shots = undefined } = {}) {
+  if (engine === "webkit")
+    return launchWebKit(shots);
+  if (engine === "firefox")
+    return launchFirefox(shots);
   if (engine !== "chromium")
     throw new Error(`no driver for ${engine}`);
   const userDataDir = profile || fs.mkdtempSync(path.join(os.tmpdir(), "zenta-chromium-"));
@@ -218,4 +229,123 @@ async function launch({ engine = "chromium", profile = undefined, args = [], sho
   };
 }
 
-module.exports = { serve, launch, decodePng, sleep };
+// A copy of the page's folder whose page holds its clock at `clock` (see
+// stillClock), for a browser that runs no script before the page's own;
+// the service worker takes the page's new digest, so that it keeps the
+// copy as its version.
+function clockedCopy(webDir, folder, clock) {
+  fs.cpSync(webDir, folder, { recursive: true });
+  const page = path.join(folder, "zenta.html"), worker = path.join(folder, "sw.js");
+  const digest = (file) => crypto.createHash("sha256").update(fs.readFileSync(file)).digest("hex");
+  const before = digest(page);
+  const held = fs.readFileSync(page, "utf8").replace("<script>", () => `<script>${stillClock(clock)}</script>\n<script>`);
+  fs.writeFileSync(page, held);
+  fs.writeFileSync(worker, fs.readFileSync(worker, "utf8").replace(before, digest(page)));
+  return folder;
+}
+
+// Firefox ESR, on the X server (it has no WebGL headless), a fresh profile.
+async function launchFirefox(shots) {
+  const userDataDir = fs.mkdtempSync(path.join(os.tmpdir(), "zenta-firefox-"));
+  const browser = await puppeteer.launch({
+    browser: "firefox", executablePath: process.env.FIREFOX || "/usr/bin/firefox-esr",
+    headless: false, userDataDir, protocolTimeout: 180000,
+  });
+  return {
+    engine: "firefox",
+    raw: browser,
+    async newPage({ viewport = { width: 1024, height: 768 } } = {}) {
+      const raw = (await browser.pages())[0] || (await browser.newPage());
+      await raw.setViewport(viewport);
+      return new Page(raw, shots);
+    },
+    async close() {
+      await Promise.race([browser.close().catch(() => {}), sleep(5000)]);
+      browser.process()?.kill("SIGKILL");
+      fs.rmSync(userDataDir, { recursive: true, force: true });
+    },
+  };
+}
+
+// A MiniBrowser window under WebDriver classic (WebKitWebDriver has no
+// BiDi): the same methods on webdriverio's calls. Its console is not heard.
+class WebKitPage extends Page {
+  constructor(session, Key, shots) {
+    super({ on: () => {} }, shots);
+    this.session = session;
+    this.Key = Key;
+  }
+  goto(url) { return this.session.url(url); }
+  reload() { return this.session.refresh(); }
+  front() { return Promise.resolve(); }
+  click(x, y) {
+    return this.session.action("pointer")
+      .move({ x: Math.round(x), y: Math.round(y), origin: "viewport" }).down().up().perform();
+  }
+  key(name) { return this.session.keys([this.Key[name] || name]); }
+  type(text) { return this.session.keys(text); }
+  async screenshot() { return Buffer.from(await this.session.takeScreenshot(), "base64"); }
+  async evaluate(what, ...args) {
+    const { value, error } = await this.session.executeAsync(
+      `const done = arguments[arguments.length - 1];
+       Promise.resolve().then(() => eval(arguments[0])).then((value) => done({ value }),
+                                                             (error) => done({ error: String(error) }));`,
+      typeof what === "function" ? `(${what})(...${JSON.stringify(args)})` : what);
+    if (error)
+      throw new Error(error);
+    return value;
+  }
+}
+
+function freePort() {
+  return new Promise((resolve, reject) => {
+    const server = net.createServer().on("error", reject);
+    server.listen(0, "127.0.0.1", () => {
+      const { port } = server.address();
+      server.close(() => resolve(port));
+    });
+  });
+}
+
+// WebKitWebDriver on a free port of 127.0.0.1, and MiniBrowser through it.
+async function launchWebKit(shots) {
+  const { remote, Key } = await import("webdriverio");
+  const port = await freePort();
+  const driver = spawn("WebKitWebDriver", [`--port=${port}`, "--host=127.0.0.1"], { stdio: "ignore" });
+  // Until the driver listens.
+  for (let i = 0; !(await new Promise((resolve) => net.connect(port, "127.0.0.1")
+    .on("connect", function () { this.end(); resolve(true); })
+    .on("error", () => resolve(false)))); ++i) {
+    if (i > 50)
+      throw new Error("WebKitWebDriver does not listen");
+    await sleep(100);
+  }
+  const session = await remote({
+    hostname: "127.0.0.1", port, path: "/", logLevel: "error",
+    capabilities: {
+      browserName: "MiniBrowser",
+      "wdio:enforceWebDriverClassic": true,
+      "webkitgtk:browserOptions": {
+        binary: process.env.MINIBROWSER || "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser",
+        args: ["--automation"],
+      },
+    },
+  });
+  return {
+    engine: "webkit",
+    raw: session,
+    // The window's outer size is the viewport and MiniBrowser's own bars.
+    async newPage({ viewport = { width: 1024, height: 768 } } = {}) {
+      await session.setWindowSize(viewport.width, viewport.height);
+      const [width, height] = await session.execute(() => [window.innerWidth, window.innerHeight]);
+      await session.setWindowSize(2 * viewport.width - width, 2 * viewport.height - height);
+      return new WebKitPage(session, Key, shots);
+    },
+    async close() {
+      await session.deleteSession().catch(() => {});
+      driver.kill();
+    },
+  };
+}
+
+module.exports = { serve, launch, clockedCopy, decodePng, sleep };
