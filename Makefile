@@ -105,7 +105,8 @@ test-windows: windows
 # in $(WEB_BUILD), a folder that any static web server serves as it is.
 WEB_BUILD ?= build-web
 WEB_PACKAGES := emscripten nodejs chromium cmake make ninja-build patch xz-utils dpkg-dev g++ \
-                qt6-base-dev qt6-base-dev-tools qt6-translations-l10n fonts-ipafont-gothic
+                qt6-base-dev qt6-base-dev-tools qt6-translations-l10n fonts-ipafont-gothic \
+                apache2-bin media-types
 WEB_CACHE = $${XDG_CACHE_HOME:-$$HOME/.cache}/zenta
 # Debian's emcc under the system's python3; Qt's tools look for the SDK in
 # EMSDK (a stand-in that tools/cross/qt-web makes), emscripten's CMake files
@@ -129,6 +130,7 @@ test-web: web
 	$(WEB_ENV) cmake --build $(WEB_BUILD)-wasm -j $(JOBS)
 	cd $(WEB_BUILD)-wasm && ctest --output-on-failure -j $(JOBS)
 	node tests/web/e2e.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots
+	node tests/web/davserver.js $(WEB_BUILD) $(WEB_BUILD)-wasm/apache
 
 bench-web: web
 	node tools/web/bench.js $(WEB_BUILD)
