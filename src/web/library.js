@@ -42,34 +42,39 @@ mergeInto(LibraryManager.library, {
     };
     if (bodyLength > 0 || method === "PUT")
       init.body = HEAPU8.slice(body, body + bodyLength);
-    fetch(url.href, init).then(async function (response) {
+    fetch(url.href, init).then(function (response) {
       if (response.type === "opaqueredirect" || (response.status >= 300 && response.status < 400))
         return answer(0, null, null, "a redirect, not followed");
       let lines = "";
       response.headers.forEach(function (value, name) { lines += name + ": " + value + "\n"; });
       const parts = [];
       let size = 0;
-      if (response.body) {
-        const reader = response.body.getReader();
-        for (;;) {
-          const next = await reader.read();
+      function whole() {
+        const bytes = new Uint8Array(size);
+        let at = 0;
+        for (const part of parts) {
+          bytes.set(part, at);
+          at += part.length;
+        }
+        answer(response.status, new TextEncoder().encode(lines), bytes);
+      }
+      if (!response.body)
+        return whole();
+      const reader = response.body.getReader();
+      function pump() {
+        return reader.read().then(function (next) {
           if (next.done)
-            break;
+            return whole();
           size += next.value.length;
           if (size > largest) {
             reader.cancel().catch(function () {});
             return answer(0, null, null, "an answer over " + largest + " bytes, refused");
           }
           parts.push(next.value);
-        }
+          return pump();
+        });
       }
-      const bytes = new Uint8Array(size);
-      let at = 0;
-      for (const part of parts) {
-        bytes.set(part, at);
-        at += part.length;
-      }
-      answer(response.status, new TextEncoder().encode(lines), bytes);
+      return pump();
     }).catch(function (error) {
       answer(0, null, null, String(error));
     }).finally(function () { clearTimeout(timer); });
