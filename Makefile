@@ -9,7 +9,8 @@
 # make test-windows - every test, built for Windows, under Wine
 # make web   - build-web/, the page and what it loads, for the browser (see below)
 # make test-web  - the browser build's tests under node, and end to end in headless Chromium
-# make bench-web - what the page downloads and how soon it draws, in headless Chromium
+# make bench-web - what the page downloads and how soon it draws, in headless Chromium,
+#                 and saves into the ranking file on a private Apache through WebDAV
 BUILD    ?= build
 PACKAGES := g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-translations-l10n \
             fonts-ipafont-gothic xvfb xauth \
@@ -134,6 +135,7 @@ test-web: web
 
 bench-web: web
 	node tools/web/bench.js $(WEB_BUILD)
+	node tools/web/bench-dav.js $(WEB_BUILD) $(WEB_BUILD)-wasm/apache-bench
 
 # Installs only the Debian packages that are missing; uses sudo when not root.
 deps:

@@ -1,14 +1,17 @@
 #include "common/webdav_web.h"
 
 #include <QDeadlineTimer>
+#include <QRandomGenerator>
 
 namespace WebDav {
 
 namespace {
 
 // Another device holds a lock for the few requests of one change: asked
-// again at a short, even pace.
-constexpr int lockPollMs = 25;
+// again after 100 to 200 ms. Spread so, forty devices that wait for one
+// another leave the server time for the one that holds the lock; at a
+// 25 ms pace they kept it so busy that some waited past 5 s.
+constexpr int lockPollMs = 100;
 
 // The token between the angle brackets of a Lock-Token header.
 QByteArray tokenOf(const QByteArray &header)
@@ -76,7 +79,7 @@ WebPage::Answer lock(const QString &path, int timeoutSeconds, int waitMs, QByteA
         }
         if (answer.status != 423 || deadline.hasExpired())
             return answer;
-        WebPage::pause(lockPollMs);
+        WebPage::pause(lockPollMs + int(QRandomGenerator::global()->bounded(lockPollMs)));
     }
 }
 
