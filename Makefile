@@ -137,7 +137,6 @@ test-web: web node_modules/.package-lock.json
 	$(WEB_ENV) cmake --build $(WEB_BUILD)-wasm -j $(JOBS)
 	cd $(WEB_BUILD)-wasm && ctest --output-on-failure -j $(JOBS)
 	node tests/web/e2e.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots
-	node tests/web/davserver.js $(WEB_BUILD) $(WEB_BUILD)-wasm/apache
 	node tests/web/classfile.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots $(WEB_BUILD)-wasm/apache-class
 
 bench-web: web node_modules/.package-lock.json

@@ -1,6 +1,8 @@
 // The class's Best 5 in zenta.rnk beside the page on a private Apache with
-// the school's configuration, in headless Chromium, separate profiles as
-// separate devices: rows of several devices kept side by side; writes
+// the school's configuration. First the configuration: the page is read by
+// all and written by none; the ranking file alone takes WebDAV, one device
+// at a time under its lock, from the writers' network only, no body over
+// 64 KiB. Then in headless Chromium, separate profiles as separate devices: rows of several devices kept side by side; writes
 // refused, then the browser's stand-in, then its rows back in the server's
 // file; the server stopped while a save waits for the lock; hostile files.
 //   node classfile.js WEB_DIR ANSWERS_JS SHOTS_DIR APACHE_DIR
@@ -36,7 +38,34 @@ const answers = answersFor(clock, answersJs);
   const store = (page, name, tag, enterName) => playGame(page, tag, { answers, name, enterName });
   const lockNow = async () => (await fetch(server.url + "zenta.rnk", { method: "LOCK", body: lockBody,
     headers: { Timeout: "Second-10", "Content-Type": "application/xml" } })).headers.get("lock-token");
+  const ask = async (method, file, headers = {}, body) =>
+    (await fetch(server.url + file, { method, headers, body, redirect: "manual" })).status;
+  const locking = { Timeout: "Second-10", "Content-Type": "application/xml" };
   try {
+    let token;
+    const requests = [
+      ["the page is read", () => ask("GET", "zenta.html"), 200],
+      ["no file yet", () => ask("GET", "zenta.rnk"), 404],
+      ["the page is not written", () => ask("PUT", "zenta.html", {}, "x"), 405],
+      ["nor a new file", () => ask("PUT", "other.rnk", {}, "x"), 405],
+      ["nor a folder made", () => ask("MKCOL", "zenta-new/"), 405],
+      ["nor the page locked", () => ask("LOCK", "zenta.html", locking, lockBody), 405],
+      ["the file is never deleted", () => ask("DELETE", "zenta.rnk"), 403],
+      ["nor moved", () => ask("MOVE", "zenta.rnk", { Destination: server.url + "x" }), 403],
+      ["a device locks it", async () => { token = await lockNow(); return token ? 200 : 0; }, 200],
+      ["a second waits", () => ask("LOCK", "zenta.rnk", locking, lockBody), 423],
+      ["a write without the lock waits", () => ask("PUT", "zenta.rnk", {}, "x"), 423],
+      ["over 64 KiB is refused", () => ask("PUT", "zenta.rnk", { If: `(${token})` }, Buffer.alloc(65537)), 413],
+      ["the holder writes", () => ask("PUT", "zenta.rnk", { If: `(${token})` }, Buffer.alloc(0)), 201],
+      ["and unlocks", () => ask("UNLOCK", "zenta.rnk", { "Lock-Token": token }), 204],
+      ["writes refused", async () => { await server.refuseWrites(); return ask("LOCK", "zenta.rnk", locking, lockBody); }, 403],
+      ["nor written", () => ask("PUT", "zenta.rnk", {}, "x"), 403],
+      ["but read", async () => { const status = await ask("GET", "zenta.rnk"); await server.acceptWrites(); return status; }, 200],
+    ];
+    for (const [what, run, expected] of requests)
+      assert.strictEqual(await run(), expected, what);
+    console.log(`ok: the school's configuration (${requests.length} requests)`);
+
     const [a, b, c] = [await device("a"), await device("b"), await device("c")];
     let before;
     const cases = [
@@ -63,9 +92,10 @@ const answers = answersFor(clock, answersJs);
         assert.deepStrictEqual(await standIn(a), [], "the stand-in emptied");
       }],
       ["the server stopped while a save waits for its lock", async () => {
-        const token = await lockNow();
-        assert(token, "the test holds the lock");
+        let token;
         await store(b, "STOPPED", "b-stopped", async (page, name) => {
+          token = await lockNow(); // held by another device for 10 s
+          assert(token, "the test holds the lock");
           await page.type(name);
           setTimeout(() => server.stop(), 1500); // after Enter, while the save waits
         });
