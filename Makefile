@@ -8,8 +8,10 @@
 # make windows - build-windows/zenta.exe and its zip, for 64-bit Windows (see below)
 # make test-windows - every test, built for Windows, under Wine
 # make web   - build-web/, the page and what it loads, for the browser (see below)
-# make test-web  - the browser build's tests under node, and end to end in Chromium, WebKit and Firefox
-# make bench-web - what the page downloads and how soon it draws, in headless Chromium
+# make test-web  - the browser build's tests under node, and end to end in Chromium, WebKit
+#                 and Firefox, and the class's file on a private Apache
+# make bench-web - what the page downloads and how soon it draws, in the three engines,
+#                 and saves into the ranking file on a private Apache through WebDAV
 BUILD    ?= build
 PACKAGES := g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-translations-l10n \
             fonts-ipafont-gothic xvfb xauth \
@@ -106,8 +108,9 @@ test-windows: windows
 WEB_BUILD ?= build-web
 WEB_PACKAGES := emscripten nodejs chromium cmake make ninja-build patch xz-utils dpkg-dev g++ \
                 qt6-base-dev qt6-base-dev-tools qt6-translations-l10n fonts-ipafont-gothic
-# The other two engines of the end-to-end test, on a private X server.
-WEB_TEST_PACKAGES := firefox-esr webkit2gtk-driver xvfb xauth
+# The other two engines of the end-to-end test, on a private X server, and
+# Apache without its system service, for the class's file.
+WEB_TEST_PACKAGES := firefox-esr webkit2gtk-driver xvfb xauth apache2-bin media-types
 WEB_CACHE = $${XDG_CACHE_HOME:-$$HOME/.cache}/zenta
 # Debian's emcc under the system's python3; Qt's tools look for the SDK in
 # EMSDK (a stand-in that tools/cross/qt-web makes), emscripten's CMake files
@@ -141,10 +144,12 @@ test-web: web node_modules/.package-lock.json
 	node tests/web/e2e.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots
 	xvfb-run -a -s "-screen 0 1400x1000x24" \
 	  node tests/web/engines.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots
+	node tests/web/classfile.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots $(WEB_BUILD)-wasm/apache-class
 
 bench-web: web node_modules/.package-lock.json
 	@$(MAKE) --no-print-directory deps PACKAGES="$(WEB_TEST_PACKAGES)"
 	xvfb-run -a -s "-screen 0 1400x1000x24" node tools/web/bench.js $(WEB_BUILD)
+	node tools/web/bench-dav.js $(WEB_BUILD) $(WEB_BUILD)-wasm/apache-bench
 
 # Installs only the Debian packages that are missing; uses sudo when not root.
 deps:

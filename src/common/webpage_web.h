@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
 #include <functional>
 
@@ -26,5 +28,28 @@ bool loadFiles();
 // IndexedDB before the lock goes. False when the lock could not be had
 // within RankingFile's wait, or the folder could not be read or written.
 bool changeFiles(const std::function<bool()> &change);
+
+// The answer to a request. Status 0: no usable answer (the server could
+// not be reached or was too slow, it redirected, or it sent more than the
+// request allowed).
+struct Answer
+{
+    int status = 0;
+    QByteArray headers; // "name: value" lines, names in lower case
+    QByteArray body;
+
+    // The value of the first header of that name (lower case); empty when
+    // there is none.
+    QByteArray header(const QByteArray &name) const;
+};
+
+// One HTTP request to the page's own server, for `path` relative to the
+// page's folder and never outside it; `headers` are "Name: value" lines.
+// Sent with the page's credentials, never redirected, never from a cache.
+Answer request(const QByteArray &method, const QString &path, const QByteArrayList &headers = {},
+               const QByteArray &body = {}, int timeoutMs = 10000, int largest = 64 * 1024);
+
+// A pause with the windows drawn and timers running, no input taken.
+void pause(int ms);
 
 } // namespace WebPage

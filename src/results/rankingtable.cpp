@@ -3,10 +3,6 @@
 #include "results/rankingfile.h"
 #include "results/rankingrecord.h"
 
-#ifdef Q_OS_WASM
-#include "common/webpage_web.h"
-#endif
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -73,8 +69,8 @@ qsizetype RankingTable::placeOf(std::span<const qint16> rows, qint16 score)
 bool RankingTable::yomikomi(const RankingLocation &where)
 {
 #ifdef Q_OS_WASM
-    // With what other tabs of the site stored since this one started.
-    WebPage::loadFiles();
+    // The file beside the page on its server, or the browser's stand-in.
+    return yomikomiWeb(where);
 #endif
     m_where = where;
     m_place = where.find();
@@ -88,13 +84,9 @@ bool RankingTable::yomikomi(const RankingLocation &where)
 
 bool RankingTable::mergeStandIn()
 {
-    // The stand-in holds the rows it copied from the program's file at its
-    // first save and the rows saved into it since. Those that the program's
-    // file does not hold go into it, each placed as a save places a score,
-    // from the bottom of each range up so that they keep their order; a
-    // copied row matches one equal record of its range and is not placed
-    // twice. Should anything fail, both files stay as they were and the
-    // next opening tries again.
+    // The stand-in's rows go into the program's file (see mergeRows).
+    // Should anything fail, both files stay as they were and the next
+    // opening tries again.
     const QString standIn = m_place.standIn;
     {
         RankingFile::Lock standInLock(standIn);
@@ -106,17 +98,7 @@ bool RankingTable::mergeStandIn()
             read = RankingFile::read(standIn, rows);
             if (!read)
                 return false;
-            file = allRecords(file);
-            for (int range = 0; range < rangesInUse; ++range) {
-                QList<QByteArray> held;
-                for (int n = 0; n < rangeSize; ++n)
-                    held << recordAt(file, range * rangeSize + n);
-                for (int n = rangeSize - 1; n >= 0; --n) {
-                    const QByteArray row = recordAt(rows, range * rangeSize + n);
-                    if (!held.removeOne(row) && decodeRecord(row).jikan > 0)
-                        placeRecord(file, range, row);
-                }
-            }
+            mergeRows(file, rows);
             return true;
         });
         if (!merged || !read || !QFile::remove(standIn))
@@ -128,6 +110,27 @@ bool RankingTable::mergeStandIn()
         folder.rmdir(folder.path()); // only when nothing else lies there
     }
     return true;
+}
+
+void RankingTable::mergeRows(QByteArray &file, const QByteArray &rows)
+{
+    // The stand-in holds the rows it copied from the program's file at its
+    // first save and the rows saved into it since. Those that the program's
+    // file does not hold go into it, each placed as a save places a score,
+    // from the bottom of each range up so that they keep their order; a
+    // copied row matches one equal record of its range and is not placed
+    // twice.
+    file = allRecords(file);
+    for (int range = 0; range < rangesInUse; ++range) {
+        QList<QByteArray> held;
+        for (int n = 0; n < rangeSize; ++n)
+            held << recordAt(file, range * rangeSize + n);
+        for (int n = rangeSize - 1; n >= 0; --n) {
+            const QByteArray row = recordAt(rows, range * rangeSize + n);
+            if (!held.removeOne(row) && decodeRecord(row).jikan > 0)
+                placeRecord(file, range, row);
+        }
+    }
 }
 
 void RankingTable::load(const QByteArray &file)
@@ -234,8 +237,8 @@ bool RankingTable::adopt(const QByteArray &content)
 bool RankingTable::update(const std::function<bool(QByteArray &)> &change)
 {
 #ifdef Q_OS_WASM
-    // The browser's tabs of the site share the file in IndexedDB.
-    return WebPage::changeFiles([this, &change] { return updateFile(change); });
+    // The page's server, or the stand-in that the browser's tabs share.
+    return updateWeb(change);
 #else
     return updateFile(change);
 #endif

@@ -68,8 +68,13 @@ public:
     // the file holds it; none before such a save.
     const std::optional<QString> &storedName() const { return m_storedName; }
 
-    // The file that the next save writes; empty when none can be.
+    // The file that the next save writes; empty when none can be. In the
+    // browser, while the page's server holds the file in use, that is the
+    // stand-in that a save goes to should the server refuse it.
     const QString &path() const { return m_place.file; }
+    // The file whose rows are on show (in the browser, a copy of what the
+    // server holds while its file is in use).
+    const QString &shown() const { return m_place.shown; }
 
     // Where a score goes among rows sorted highest first: above the first
     // row whose score is not above it, so that a tie goes above the older
@@ -78,14 +83,25 @@ public:
 
     static QString marker() { return QStringLiteral("ここです！"); }
 
+    // Places the rows of a stand-in that the program's file does not hold
+    // into `file` (all of it is kept, records 1 to 75 made whole).
+    static void mergeRows(QByteArray &file, const QByteArray &rows);
+
 private:
     void load(const QByteArray &file);
     bool update(const std::function<bool(QByteArray &)> &change);
     bool updateFile(const std::function<bool(QByteArray &)> &change);
     bool mergeStandIn();
 
+    // The browser (rankingtable_web.cpp): the file beside the page on its
+    // server while that takes writes, else the stand-in in IndexedDB.
+    bool yomikomiWeb(const RankingLocation &where);
+    bool updateWeb(const std::function<bool(QByteArray &)> &change);
+    void keepServerCopy(const QByteArray &content);
+
     Module1 &m_module;
     RankingLocation m_where;
     RankingPlace m_place;
     std::optional<QString> m_storedName;
+    bool m_server = false; // the page's server holds the file in use
 };

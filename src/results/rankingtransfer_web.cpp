@@ -28,11 +28,11 @@ QString loadTitle()
 void downloadRankingFile(QWidget *parent, Platform &platform, Module1 &module,
                          const RankingLocation &where)
 {
-    // The file as the browser's storage holds it now, other tabs' saves
-    // included.
+    // The file on show as it is now: the server's, or the browser's
+    // stand-in, other devices' and tabs' saves included.
     RankingTable table(module);
     QByteArray content;
-    if (!table.yomikomi(where) || !RankingFile::read(table.path(), content) || content.isEmpty()) {
+    if (!table.yomikomi(where) || !RankingFile::read(table.shown(), content) || content.isEmpty()) {
         platform.inform(parent, QStringLiteral("成績はまだ記録されていません。"), saveTitle());
         return;
     }

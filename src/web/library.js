@@ -1,8 +1,113 @@
 // The browser's side of src/common/webpage_web.cpp, linked into the
 // program with --js-library. Each wait ends with _zentaPageDone(id, ok),
-// later; where there is no IndexedDB (the tests under node) at once, as
-// there is nothing to wait for.
+// later; where there is no IndexedDB or no page (the tests under node) at
+// once, as there is nothing to wait for.
 mergeInto(LibraryManager.library, {
+  // One HTTP request to the page's own folder on its server: `path` is
+  // relative to the page and may not leave its folder. The answer waits in
+  // Module.zentaAnswers[id] for zentaAnswer* to take it. Status 0 means no
+  // usable answer: the server could not be reached or did not answer within
+  // timeoutMs, it redirected (a redirect is followed nowhere, so nothing
+  // goes to another host), or its body was over largest bytes (the reading
+  // stops there).
+  zentaRequest: function (id, methodUtf8, pathUtf8, headersUtf8, body, bodyLength, timeoutMs, largest) {
+    const answers = Module.zentaAnswers = Module.zentaAnswers || {};
+    function answer(status, headers, bytes, why) {
+      if (why)
+        console.warn("zenta: " + method + " " + path + ": " + why);
+      answers[id] = { status: status, headers: headers || new Uint8Array(0), body: bytes || new Uint8Array(0) };
+      setTimeout(function () { _zentaPageDone(id, 1); });
+    }
+    const method = UTF8ToString(methodUtf8);
+    const path = UTF8ToString(pathUtf8);
+    if (typeof document == "undefined" || typeof fetch == "undefined") {
+      answers[id] = { status: 0, headers: new Uint8Array(0), body: new Uint8Array(0) };
+      return _zentaPageDone(id, 1);
+    }
+    const folder = new URL(".", document.baseURI);
+    const url = new URL(path, document.baseURI);
+    if (url.origin !== folder.origin || !url.href.startsWith(folder.href))
+      return answer(0, null, null, "outside the page's folder");
+    const headers = new Headers();
+    for (const line of UTF8ToString(headersUtf8).split("\n")) {
+      const colon = line.indexOf(":");
+      if (colon > 0)
+        headers.append(line.slice(0, colon).trim(), line.slice(colon + 1).trim());
+    }
+    const abort = new AbortController();
+    const timer = setTimeout(function () { abort.abort(); }, timeoutMs);
+    const init = {
+      method: method, headers: headers, credentials: "same-origin", redirect: "manual",
+      cache: "no-store", signal: abort.signal,
+    };
+    if (bodyLength > 0 || method === "PUT")
+      init.body = HEAPU8.slice(body, body + bodyLength);
+    fetch(url.href, init).then(function (response) {
+      if (response.type === "opaqueredirect" || (response.status >= 300 && response.status < 400))
+        return answer(0, null, null, "a redirect, not followed");
+      let lines = "";
+      response.headers.forEach(function (value, name) { lines += name + ": " + value + "\n"; });
+      const parts = [];
+      let size = 0;
+      function whole() {
+        const bytes = new Uint8Array(size);
+        let at = 0;
+        for (const part of parts) {
+          bytes.set(part, at);
+          at += part.length;
+        }
+        answer(response.status, new TextEncoder().encode(lines), bytes);
+      }
+      if (!response.body)
+        return whole();
+      const reader = response.body.getReader();
+      function pump() {
+        return reader.read().then(function (next) {
+          if (next.done)
+            return whole();
+          size += next.value.length;
+          if (size > largest) {
+            reader.cancel().catch(function () {});
+            return answer(0, null, null, "an answer over " + largest + " bytes, refused");
+          }
+          parts.push(next.value);
+          return pump();
+        });
+      }
+      return pump();
+    }).catch(function (error) {
+      answer(0, null, null, String(error));
+    }).finally(function () { clearTimeout(timer); });
+  },
+
+  // The answer of zentaRequest(id): its status; the size of its headers
+  // (part 0: "name: value" lines in UTF-8) or its body (part 1); a copy of
+  // either into the program's memory at `to`; and forgetting it.
+  zentaAnswerStatus: function (id) {
+    const found = (Module.zentaAnswers || {})[id];
+    return found ? found.status : 0;
+  },
+  zentaAnswerSize: function (id, part) {
+    const found = (Module.zentaAnswers || {})[id];
+    return found ? (part ? found.body : found.headers).length : 0;
+  },
+  zentaAnswerCopy: function (id, part, to) {
+    const found = (Module.zentaAnswers || {})[id];
+    if (found)
+      HEAPU8.set(part ? found.body : found.headers, to);
+  },
+  zentaAnswerForget: function (id) {
+    if (Module.zentaAnswers)
+      delete Module.zentaAnswers[id];
+  },
+
+  // A pause of `ms`, with the page going on; none where there is no page.
+  zentaPause: function (id, ms) {
+    if (typeof document == "undefined")
+      return _zentaPageDone(id, 1);
+    setTimeout(function () { _zentaPageDone(id, 1); }, ms);
+  },
+
   zentaPageStarted: function () {
     if (window.zentaPage)
       window.zentaPage.started();

@@ -1,0 +1,140 @@
+// The class's Best 5 in zenta.rnk beside the page on a private Apache with
+// the school's configuration. First the configuration: the page is read by
+// all and written by none; the ranking file alone takes WebDAV, one device
+// at a time under its lock, from the writers' network only, no body over
+// 64 KiB. Then in headless Chromium, separate profiles as separate devices: rows of several devices kept side by side; writes
+// refused, then the browser's stand-in, then its rows back in the server's
+// file; the server stopped while a save waits for the lock; hostile files.
+//   node classfile.js WEB_DIR ANSWERS_JS SHOTS_DIR APACHE_DIR
+"use strict";
+const assert = require("assert");
+const fs = require("fs");
+const path = require("path");
+const { launch, sleep } = require("./harness.js");
+const { answersFor, started, playGame, rankingBytes, rangeOne } = require("./game.js");
+const { start, lockBody } = require("./apache.js");
+
+const [webDir, answersJs, shotsDir, apacheDir] = process.argv.slice(2);
+const clock = 1767225600000;
+const answers = answersFor(clock, answersJs);
+
+(async () => {
+  const server = await start(webDir, { dir: apacheDir });
+  const served = () => fs.readFileSync(path.join(server.site, "zenta.rnk"));
+  const names = (bytes) => (bytes.length < 60 ? [] : rangeOne([...bytes]).map(([name]) => name).filter(Boolean));
+  const standIn = async (page) => names((await rankingBytes(page)) || []);
+  const browsers = [];
+  async function device(tag) {
+    const browser = await launch({ profile: path.join(apacheDir, `profile-${tag}`), shots: shotsDir });
+    browsers.push(browser);
+    const page = await browser.newPage({ clock });
+    await page.goto(server.url + "zenta.html");
+    await started(page);
+    await page.startClock();
+    await page.key("Enter");
+    await sleep(500);
+    return page;
+  }
+  const store = (page, name, tag, enterName) => playGame(page, tag, { answers, name, enterName });
+  const lockNow = async () => (await fetch(server.url + "zenta.rnk", { method: "LOCK", body: lockBody,
+    headers: { Timeout: "Second-10", "Content-Type": "application/xml" } })).headers.get("lock-token");
+  const ask = async (method, file, headers = {}, body) =>
+    (await fetch(server.url + file, { method, headers, body, redirect: "manual" })).status;
+  const locking = { Timeout: "Second-10", "Content-Type": "application/xml" };
+  try {
+    let token;
+    const requests = [
+      ["the page is read", () => ask("GET", "zenta.html"), 200],
+      ["no file yet", () => ask("GET", "zenta.rnk"), 404],
+      ["the page is not written", () => ask("PUT", "zenta.html", {}, "x"), 405],
+      ["nor a new file", () => ask("PUT", "other.rnk", {}, "x"), 405],
+      ["nor a folder made", () => ask("MKCOL", "zenta-new/"), 405],
+      ["nor the page locked", () => ask("LOCK", "zenta.html", locking, lockBody), 405],
+      ["the file is never deleted", () => ask("DELETE", "zenta.rnk"), 403],
+      ["nor moved", () => ask("MOVE", "zenta.rnk", { Destination: server.url + "x" }), 403],
+      ["a device locks it", async () => { token = await lockNow(); return token ? 200 : 0; }, 200],
+      ["a second waits", () => ask("LOCK", "zenta.rnk", locking, lockBody), 423],
+      ["a write without the lock waits", () => ask("PUT", "zenta.rnk", {}, "x"), 423],
+      ["over 64 KiB is refused", () => ask("PUT", "zenta.rnk", { If: `(${token})` }, Buffer.alloc(65537)), 413],
+      ["the holder writes", () => ask("PUT", "zenta.rnk", { If: `(${token})` }, Buffer.alloc(0)), 201],
+      ["and unlocks", () => ask("UNLOCK", "zenta.rnk", { "Lock-Token": token }), 204],
+      ["writes refused", async () => { await server.refuseWrites(); return ask("LOCK", "zenta.rnk", locking, lockBody); }, 403],
+      ["nor written", () => ask("PUT", "zenta.rnk", {}, "x"), 403],
+      ["but read", async () => { const status = await ask("GET", "zenta.rnk"); await server.acceptWrites(); return status; }, 200],
+    ];
+    for (const [what, run, expected] of requests)
+      assert.strictEqual(await run(), expected, what);
+    console.log(`ok: the school's configuration (${requests.length} requests)`);
+
+    const [a, b, c] = [await device("a"), await device("b"), await device("c")];
+    let before;
+    const cases = [
+      ["two devices store a row each, a third keeps both", async () => {
+        await store(a, "DEVA", "a"); await store(b, "DEVB", "b"); await store(c, "DEVC", "c");
+        for (const name of ["DEVA", "DEVB", "DEVC"])
+          assert(names(served()).includes(name), `${name} on the server: ${names(served())}`);
+        assert.deepStrictEqual(await standIn(c), [], "nothing in the stand-in");
+      }],
+      ["writes refused: the row goes into the stand-in", async () => {
+        await server.refuseWrites();
+        before = served();
+        await store(a, "REFUSED", "a-refused");
+        assert.deepStrictEqual(served(), before, "the server's file as it was");
+        assert(await standIn(a).then((rows) => rows.includes("REFUSED") && rows.includes("DEVC")),
+               "the server's rows with the new one in the stand-in");
+      }],
+      ["writes taken again: the stand-in's rows go back, once", async () => {
+        await server.acceptWrites();
+        await store(a, null, "a-back"); // opens the results window, stores nothing
+        const rows = names(served());
+        assert.strictEqual(rows.filter((name) => name === "REFUSED").length, 1, `${rows}`);
+        assert.strictEqual(rows.filter((name) => name === "DEVA").length, 1, `${rows}`);
+        assert.deepStrictEqual(await standIn(a), [], "the stand-in emptied");
+      }],
+      ["the server stopped while a save waits for its lock", async () => {
+        let token;
+        await store(b, "STOPPED", "b-stopped", async (page, name) => {
+          token = await lockNow(); // held by another device for 10 s
+          assert(token, "the test holds the lock");
+          await page.type(name);
+          setTimeout(() => server.stop(), 1500); // after Enter, while the save waits
+        });
+        await sleep(1000);
+        await server.restart();
+        await fetch(server.url + "zenta.rnk", { method: "UNLOCK", headers: { "Lock-Token": token } });
+        assert(!names(served()).includes("STOPPED"), "not on the server while it was away");
+        await store(b, null, "b-back");
+        assert(names(served()).includes("STOPPED"), `back on the server: ${names(served())}`);
+      }],
+      ["a file over 64 KiB on the server is refused, never rewritten", async () => {
+        fs.writeFileSync(path.join(server.site, "zenta.rnk"), Buffer.alloc(70000, 0x41));
+        await store(c, "HOSTILE", "c-hostile");
+        assert.deepStrictEqual(served(), Buffer.alloc(70000, 0x41));
+        assert((await standIn(c)).includes("HOSTILE"), "the row in the stand-in");
+      }],
+      ["records a save does not move keep their bytes", async () => {
+        // Blank records, record 6 with a name that is no code page 932,
+        // and five bytes beyond record 75.
+        const blank = Buffer.from("          \0\0", "latin1");
+        const odd = Buffer.concat([...Array(75).fill(blank), Buffer.from("AAAAA")]);
+        odd.fill(0xff, 60, 70);
+        fs.writeFileSync(path.join(server.site, "zenta.rnk"), odd);
+        await store(b, "KEEP", "b-keep");
+        assert.deepStrictEqual(served().subarray(60), odd.subarray(60), "records 6 on and the tail");
+        assert.strictEqual(names(served())[0], "KEEP");
+      }],
+    ];
+    for (const [what, run] of cases) {
+      await run();
+      console.log(`ok: ${what}`);
+    }
+    console.log(`${cases.length} passed, 0 failed`);
+  } finally {
+    for (const browser of browsers)
+      await browser.close().catch(() => {});
+    await server.stop();
+  }
+})().catch((error) => {
+  console.error(error);
+  process.exit(1);
+});
