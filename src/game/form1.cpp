@@ -5,6 +5,7 @@
 #include "common/platform.h"
 #include "layouts/form2.h"
 #include "layouts/label.h"
+#include "layouts/screenfit.h"
 #include "results/form3.h"
 #include "results/module1.h"
 #include "review/tablecells.h"
@@ -17,6 +18,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QScreen>
 #include <QWindow>
 #include <cmath>
 
@@ -299,6 +301,7 @@ void Form1::openReview()
     }
     m_review->showGame(*m_kept);
     m_review->show();
+    keepInside(m_review, screenOf(m_review)->availableGeometry());
     m_review->raise();
     m_review->activateWindow();
 }
@@ -349,6 +352,7 @@ void Form1::openHelp()
     if (!m_help)
         m_help = new Form2(this);
     m_help->show();
+    keepInside(m_help, screenOf(m_help)->availableGeometry());
     m_help->raise();
     m_help->activateWindow();
 }

@@ -3,9 +3,11 @@
 #include "common/numbertext.h"
 #include "common/platform.h"
 #include "layouts/label.h"
+#include "layouts/screenfit.h"
 
 #include <QAction>
 #include <QMainWindow>
+#include <QScreen>
 #include <utility>
 
 Practice::Practice(Platform &platform) : m_platform(platform)
@@ -88,6 +90,7 @@ void Practice::openTally()
         m_tallyWindow = new TallyWindow(m_window);
     m_tallyWindow->showTally(m_tally);
     m_tallyWindow->show();
+    keepInside(m_tallyWindow, screenOf(m_tallyWindow)->availableGeometry());
     m_tallyWindow->raise();
     m_tallyWindow->activateWindow();
 }

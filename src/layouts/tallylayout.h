@@ -11,8 +11,11 @@ class Label;
 // The tally window's table of controls: a line that sums up, then a table
 // with a row for each relation asked and a column for each answer given
 // (the five kinds, then the time-outs), followed by the right answers and
-// their share; the way back below it.
-const FormSpec &tallySpec();
+// their share; the way back below it. Laid out for a client area at most
+// `roomWidth` pixels wide where it can be: the relations' captions take one
+// line where the room has space for them, otherwise they are broken into
+// a column as narrow as the answers'.
+const FormSpec &tallySpec(int roomWidth);
 
 // The tally window's widgets, built from tallySpec() into the window
 // itself: the window is its own client area.
@@ -28,5 +31,7 @@ struct TallyUi
     std::array<Label *, rows> right{}, share{};
     QPushButton *Command1 = nullptr; // "戻る"
 
-    void setupUi(QWidget *window);
+    void setupUi(QWidget *window, int roomWidth);
+    // Lays the built window out again, for another room.
+    void layOut(QWidget *window, int roomWidth);
 };

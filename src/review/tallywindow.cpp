@@ -3,9 +3,11 @@
 #include "common/captions.h"
 #include "common/numbertext.h"
 #include "layouts/label.h"
+#include "layouts/screenfit.h"
 #include "review/runtally.h"
 
 #include <QPushButton>
+#include <QScreen>
 #include <cmath>
 
 namespace {
@@ -24,7 +26,14 @@ TallyWindow::TallyWindow(QWidget *mainWindow)
     : QWidget(mainWindow, Qt::Window), m_mainWindow(mainWindow)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    ui.setupUi(this);
+    QScreen *screen = screenOf(this);
+    ui.setupUi(this, clientRoom(screen->availableGeometry()).width());
+    // Laid out again when the screen changes, as a tablet turned on its side.
+    connect(screen, &QScreen::availableGeometryChanged, this, [this](const QRect &available) {
+        ui.layOut(this, clientRoom(available).width());
+        if (isVisible())
+            keepInside(this, available);
+    });
     // The back button is the only control that takes the focus.
     setFocusPolicy(Qt::NoFocus);
     ui.Command1->setFocus();
