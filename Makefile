@@ -123,14 +123,20 @@ web:
 	$(WEB_ENV) cmake --build $(WEB_BUILD)-wasm -j $(JOBS) --target zenta
 	@ls -l $(WEB_BUILD)
 
+# The browser tests' drivers (puppeteer-core, webdriverio) as
+# package-lock.json pins them. --ignore-scripts: two dependencies of
+# webdriverio would download drivers of their own, which the tests never use.
+node_modules/.package-lock.json: package.json package-lock.json
+	npm ci --ignore-scripts --no-audit --no-fund
+
 # The tests without windows under node, then the page end to end; its
 # screenshots go to $(WEB_BUILD)-wasm/shots.
-test-web: web
+test-web: web node_modules/.package-lock.json
 	$(WEB_ENV) cmake --build $(WEB_BUILD)-wasm -j $(JOBS)
 	cd $(WEB_BUILD)-wasm && ctest --output-on-failure -j $(JOBS)
 	node tests/web/e2e.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots
 
-bench-web: web
+bench-web: web node_modules/.package-lock.json
 	node tools/web/bench.js $(WEB_BUILD)
 
 # Installs only the Debian packages that are missing; uses sudo when not root.

@@ -6,7 +6,8 @@
 //   node bench.js WEB_DIR [RUNS]
 "use strict";
 const path = require("path");
-const { serve, launch, Page, decodePng, findColour } = require("./browser.js");
+const { serve, launch, decodePng } = require("../../tests/web/harness.js");
+const { findColour } = require("../../tests/web/game.js");
 
 const [webDir, runsArg] = process.argv.slice(2);
 const runs = Number(runsArg || 3);
@@ -28,20 +29,19 @@ async function once() {
   const server = await serve(webDir);
   const browser = await launch();
   try {
-    const page = await Page.open(browser.cdp);
+    const page = await browser.newPage();
+    const cdp = await page.cdp();
     const frames = [];
-    browser.cdp.on("Page.screencastFrame", (params, id) => {
-      if (id !== page.sessionId)
-        return;
+    cdp.on("Page.screencastFrame", (params) => {
       frames.push({ at: params.metadata.timestamp * 1000, data: params.data });
-      page.send("Page.screencastFrameAck", { sessionId: params.sessionId }).catch(() => {});
+      cdp.send("Page.screencastFrameAck", { sessionId: params.sessionId }).catch(() => {});
     });
-    await page.send("Page.startScreencast", { format: "png", everyNthFrame: 1 });
+    await cdp.send("Page.startScreencast", { format: "png", everyNthFrame: 1 });
     const start = Date.now();
-    await page.send("Page.navigate", { url: server.url + "zenta.html" });
+    await page.goto(server.url + "zenta.html");
     await page.waitFor(`document.getElementById("status")?.hidden`, 120000, "the program to start");
     await new Promise((r) => setTimeout(r, 4000));
-    await page.send("Page.stopScreencast");
+    await cdp.send("Page.stopScreencast");
 
     let firstPaint = null, greeting = null, painted = null, box = null;
     for (const frame of frames) {
