@@ -135,6 +135,7 @@ test-web: web node_modules/.package-lock.json
 	$(WEB_ENV) cmake --build $(WEB_BUILD)-wasm -j $(JOBS)
 	cd $(WEB_BUILD)-wasm && ctest --output-on-failure -j $(JOBS)
 	node tests/web/e2e.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots
+	node tests/web/fit.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots/fit
 
 bench-web: web node_modules/.package-lock.json
 	node tools/web/bench.js $(WEB_BUILD)

@@ -18,7 +18,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QScreen>
 #include <QWindow>
 #include <cmath>
 
@@ -300,8 +299,7 @@ void Form1::openReview()
         m_review->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_review->showGame(*m_kept);
-    m_review->show();
-    keepInside(m_review, screenOf(m_review)->availableGeometry());
+    showOnScreen(m_review);
     m_review->raise();
     m_review->activateWindow();
 }
@@ -351,8 +349,7 @@ void Form1::openHelp()
 {
     if (!m_help)
         m_help = new Form2(this);
-    m_help->show();
-    keepInside(m_help, screenOf(m_help)->availableGeometry());
+    showOnScreen(m_help);
     m_help->raise();
     m_help->activateWindow();
 }

@@ -7,7 +7,6 @@
 
 #include <QAction>
 #include <QMainWindow>
-#include <QScreen>
 #include <utility>
 
 Practice::Practice(Platform &platform) : m_platform(platform)
@@ -89,8 +88,7 @@ void Practice::openTally()
     if (!m_tallyWindow)
         m_tallyWindow = new TallyWindow(m_window);
     m_tallyWindow->showTally(m_tally);
-    m_tallyWindow->show();
-    keepInside(m_tallyWindow, screenOf(m_tallyWindow)->availableGeometry());
+    showOnScreen(m_tallyWindow);
     m_tallyWindow->raise();
     m_tallyWindow->activateWindow();
 }

@@ -28,3 +28,9 @@ void keepInside(QWidget *window, const QRect &available)
     if (topLeft != frame.topLeft())
         window->move(topLeft); // a top-level widget's pos() is its frame's
 }
+
+void showOnScreen(QWidget *window)
+{
+    window->setVisible(true);
+    keepInside(window, screenOf(window)->availableGeometry());
+}

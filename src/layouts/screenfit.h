@@ -21,3 +21,8 @@ QSize clientRoom(const QRect &available);
 // Moves a window so that its frame lies inside `available`, where it does
 // not already; a frame larger than the area shows its top left corner.
 void keepInside(QWidget *window, const QRect &available);
+
+// Shows a window at its own size and state, with its frame, and inside its
+// screen. QWidget::show() would make it fill the screen where the platform
+// asks for that (the browser); a desktop shows it the same either way.
+void showOnScreen(QWidget *window);
