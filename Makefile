@@ -145,6 +145,7 @@ test-web: web node_modules/.package-lock.json
 	xvfb-run -a -s "-screen 0 1400x1000x24" \
 	  node tests/web/engines.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots
 	node tests/web/classfile.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots $(WEB_BUILD)-wasm/apache-class
+	node tests/web/fit.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots/fit
 
 bench-web: web node_modules/.package-lock.json
 	@$(MAKE) --no-print-directory deps PACKAGES="$(WEB_TEST_PACKAGES)"

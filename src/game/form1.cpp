@@ -5,6 +5,7 @@
 #include "common/platform.h"
 #include "layouts/form2.h"
 #include "layouts/label.h"
+#include "layouts/screenfit.h"
 #include "results/form3.h"
 #include "results/module1.h"
 #include "review/tablecells.h"
@@ -347,7 +348,7 @@ void Form1::openReview()
         m_review->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_review->showGame(*m_kept);
-    m_review->show();
+    showOnScreen(m_review);
     m_review->raise();
     m_review->activateWindow();
 }
@@ -400,7 +401,7 @@ void Form1::openHelp()
 {
     if (!m_help)
         m_help = new Form2(this);
-    m_help->show();
+    showOnScreen(m_help);
     m_help->raise();
     m_help->activateWindow();
 }

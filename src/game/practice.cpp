@@ -3,6 +3,7 @@
 #include "common/numbertext.h"
 #include "common/platform.h"
 #include "layouts/label.h"
+#include "layouts/screenfit.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -89,7 +90,7 @@ void Practice::openTally()
     if (!m_tallyWindow)
         m_tallyWindow = new TallyWindow(m_window);
     m_tallyWindow->showTally(m_tally);
-    m_tallyWindow->show();
+    showOnScreen(m_tallyWindow);
     m_tallyWindow->raise();
     m_tallyWindow->activateWindow();
 }
@@ -100,7 +101,7 @@ void Practice::openClassTally()
         m_classTally = new ClassTallyWindow(m_window, m_platform, m_log);
     else
         m_classTally->choosePeriod(int(m_classTally->period()));
-    m_classTally->show();
+    showOnScreen(m_classTally);
     m_classTally->raise();
     m_classTally->activateWindow();
 }

@@ -1,5 +1,7 @@
 #include "layouts/form2.h"
 
+#include "layouts/screenfit.h"
+
 #include <QPushButton>
 
 Form2::Form2(QWidget *mainWindow) : QWidget(nullptr), m_mainWindow(mainWindow)
@@ -15,7 +17,7 @@ Form2::Form2(QWidget *mainWindow) : QWidget(nullptr), m_mainWindow(mainWindow)
 void Form2::Command1_Click()
 {
     if (m_mainWindow) {
-        m_mainWindow->show();
+        showOnScreen(m_mainWindow);
         m_mainWindow->raise();
         m_mainWindow->activateWindow();
     }

@@ -97,7 +97,6 @@ static QWidget *create(const ControlSpec &row, QWidget *parent)
 void buildControls(const FormSpec &form, QWidget *client)
 {
     client->setObjectName(form.name);
-    client->setFixedSize(twips(form.width), twips(form.height));
     client->setAutoFillBackground(true);
     QPalette palette = client->palette();
     palette.setColor(QPalette::Window, form.back);
@@ -110,18 +109,29 @@ void buildControls(const FormSpec &form, QWidget *client)
         Q_ASSERT_X(parent, "buildControls", qPrintable(row.name));
         QWidget *widget = create(row, parent);
         widget->setObjectName(row.name);
-        widget->setFont(fontFor(row.font, form.font));
         setColours(widget, row);
-        widget->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
-        if (auto *label = qobject_cast<Label *>(widget))
-            label->setAutoSize(row.autoSize);
         parents.insert(row.name, widget);
     }
+    placeControls(form, client);
+    for (const ControlSpec &row : form.controls)
+        if (auto *label = qobject_cast<Label *>(parents.value(row.name)))
+            label->setAutoSize(row.autoSize);
     for (const LineSpec &row : form.lines) {
         auto *line
             = new LineWidget(QLine(twips(row.x1), twips(row.y1), twips(row.x2), twips(row.y2)),
                              row.color, row.pixels, client);
         line->setObjectName(row.name);
         line->raise();
+    }
+}
+
+void placeControls(const FormSpec &form, QWidget *client)
+{
+    client->setFixedSize(twips(form.width), twips(form.height));
+    client->setFont(fontFor(form.font, FontSpec{}));
+    for (const ControlSpec &row : form.controls) {
+        auto *widget = control<QWidget>(client, row.name);
+        widget->setFont(fontFor(row.font, form.font));
+        widget->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
     }
 }

@@ -9,6 +9,10 @@
 // area, and gives the client area its size, colour and font.
 void buildControls(const FormSpec &form, QWidget *client);
 
+// Gives the built controls of a table the places, sizes and fonts of
+// another table with the same controls, and the client area its size.
+void placeControls(const FormSpec &form, QWidget *client);
+
 // The font of a control: its own, or else the window's (0 points: the
 // desktop's).
 QFont fontFor(const FontSpec &font, const FontSpec &windowFont);

@@ -1,10 +1,12 @@
 #include "layouts/tallylayout.h"
 
 #include "common/captions.h"
+#include "common/twips.h"
 #include "layouts/formbuilder.h"
 #include "layouts/label.h"
 
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 
@@ -26,30 +28,32 @@ const QString answerHeadings[TallyUi::answerColumns] = {
 };
 
 // Columns and rows of the table, in twips; neighbours stand 30 apart, so
-// that the window's green shows between them as the table's rules.
+// that the window's green shows between them as the table's rules. On a
+// screen too narrow for the relations' captions in one line, they are
+// broken as the answers' headings are, in a column as narrow as theirs.
 constexpr int gap = 30;
-constexpr int kindLeft = 120, kindWidth = 3480;
-constexpr int answerLeft = kindLeft + kindWidth + gap, answerWidth = 1380;
-constexpr int rightLeft = answerLeft + TallyUi::answerColumns * (answerWidth + gap);
-constexpr int rightWidth = 870;
-constexpr int shareLeft = rightLeft + rightWidth + gap, shareWidth = 960;
+constexpr int answerWidth = 1380, rightWidth = 870, shareWidth = 960;
 constexpr int headTop = 600, headHeight = 720;
-constexpr int rowTop = headTop + headHeight + gap, rowHeight = 480;
-constexpr int backTop = rowTop + TallyUi::rows * (rowHeight + gap) + 120;
+constexpr int lineHeight = 240, rowHeight = 480; // rows of the small font
 
 // The class's window has the periods in a row at its top, and everything
 // else that much lower.
 constexpr int periodTop = 120, periodWidth = 1095, periodHeight = 450;
 constexpr int classShift = periodHeight + 120;
 
-FormSpec makeTally(bool forClass)
+FormSpec makeTally(bool forClass, bool narrow)
 {
     const int shift = forClass ? classShift : 0;
+    const int margin = narrow ? 60 : 120;
+    const int kindLeft = margin, kindWidth = narrow ? answerWidth : 3480;
+    const int answerLeft = kindLeft + kindWidth + gap;
+    const int rightLeft = answerLeft + TallyUi::answerColumns * (answerWidth + gap);
+    const int shareLeft = rightLeft + rightWidth + gap;
+
     FormSpec form;
     form.name = QStringLiteral("TallyWindow");
     form.caption = forClass ? QStringLiteral("クラスの成績表") : QStringLiteral("成績表");
-    form.width = shareLeft + shareWidth + 120;
-    form.height = backTop + shift + 540 + 120;
+    form.width = shareLeft + shareWidth + margin;
     form.back = QColor(0, 128, 0);
     form.font = {12, false};
 
@@ -61,10 +65,10 @@ FormSpec makeTally(bool forClass)
             c.push_back(controlSpec(ControlKind::Button, arrayName("period", i),
                                     TallyUi::periodCaptions[i], kindLeft + i * (periodWidth + gap),
                                     periodTop, periodWidth, periodHeight, {12, false}));
-    c.push_back(labelSpec("total", QString(), kindLeft, 120 + shift, form.width - 240, 405,
+    c.push_back(labelSpec("total", QString(), kindLeft, 120 + shift, form.width - 2 * margin, 405,
                           {13.5, true}, white, QColor(0, 128, 0)));
     c.push_back(labelSpec("corner", "出題＼答え", kindLeft, headTop + shift, kindWidth, headHeight,
-                          {}, white, navy, centred));
+                          narrow ? small : FontSpec{}, white, navy, centred));
     for (int col = 0; col < TallyUi::answerColumns; ++col)
         c.push_back(labelSpec(arrayName("heading", col), answerHeadings[col],
                               answerLeft + col * (answerWidth + gap), headTop + shift, answerWidth,
@@ -74,47 +78,51 @@ FormSpec makeTally(bool forClass)
     c.push_back(labelSpec(arrayName("heading", 7), "正解率", shareLeft, headTop + shift, shareWidth,
                           headHeight, small, white, navy, centred));
 
+    int top = headTop + shift + headHeight + gap;
     for (int row = 0; row < TallyUi::rows; ++row) {
-        const int top = rowTop + shift + row * (rowHeight + gap);
-        c.push_back(labelSpec(arrayName("kind", row), relationCaptions()[row], kindLeft, top,
-                              kindWidth, rowHeight, {}, white, blue,
+        const QString kind = narrow ? answerHeadings[row] : relationCaptions()[row];
+        const int height = std::max<int>(rowHeight, (kind.count(u'\n') + 1) * lineHeight);
+        c.push_back(labelSpec(arrayName("kind", row), kind, kindLeft, top, kindWidth, height,
+                              narrow ? small : FontSpec{}, white, blue,
                               Qt::AlignLeft | Qt::AlignVCenter));
         // The right answers, on the diagonal and in the last two columns,
         // are yellow as the marks of the main window are.
         for (int col = 0; col < TallyUi::answerColumns; ++col)
             c.push_back(labelSpec(arrayName("count", row * TallyUi::answerColumns + col), "0",
-                                  answerLeft + col * (answerWidth + gap), top, answerWidth,
-                                  rowHeight, number, black, col == row ? yellow : white, centred));
+                                  answerLeft + col * (answerWidth + gap), top, answerWidth, height,
+                                  number, black, col == row ? yellow : white, centred));
         c.push_back(labelSpec(arrayName("right", row), QString(), rightLeft, top, rightWidth,
-                              rowHeight, number, black, yellow, centred));
+                              height, number, black, yellow, centred));
         c.push_back(labelSpec(arrayName("share", row), QString(), shareLeft, top, shareWidth,
-                              rowHeight, number, black, yellow, centred));
+                              height, number, black, yellow, centred));
+        top += height + gap;
     }
+    const int backTop = top + 120;
     c.push_back(controlSpec(ControlKind::Button, "Command1", "戻る", shareLeft + shareWidth - 1095,
-                            backTop + shift, 1095, 540, {12, false}));
+                            backTop, 1095, 540, {12, false}));
     if (forClass)
         c.push_back(controlSpec(ControlKind::Button, "Command2", "CSVで保存",
-                                shareLeft + shareWidth - 1095 - 120 - 1800, backTop + shift, 1800,
-                                540, {12, false}));
+                                shareLeft + shareWidth - 1095 - 120 - 1800, backTop, 1800, 540,
+                                {12, false}));
+    form.height = backTop + 540 + 120;
     return form;
 }
 
 } // namespace
 
-const FormSpec &tallySpec()
+const FormSpec &tallySpec(int roomWidth, bool forClass)
 {
-    static const FormSpec form = makeTally(false);
-    return form;
+    static const FormSpec wide = makeTally(false, false), narrow = makeTally(false, true);
+    static const FormSpec classWide = makeTally(true, false), classNarrow = makeTally(true, true);
+    if (forClass)
+        return twips(classWide.width) <= roomWidth ? classWide : classNarrow;
+    return twips(wide.width) <= roomWidth ? wide : narrow;
 }
 
-const FormSpec &classTallySpec()
+void TallyUi::setupUi(QWidget *window, int roomWidth, bool forClass)
 {
-    static const FormSpec form = makeTally(true);
-    return form;
-}
-
-void TallyUi::setupUi(QWidget *window, const FormSpec &form)
-{
+    m_forClass = forClass;
+    const FormSpec &form = tallySpec(roomWidth, forClass);
     window->setWindowTitle(form.caption);
     buildControls(form, window);
 
@@ -134,4 +142,14 @@ void TallyUi::setupUi(QWidget *window, const FormSpec &form)
     Command2 = window->findChild<QPushButton *>("Command2");
     for (int i = 0; i < periods; ++i)
         period[i] = window->findChild<QPushButton *>(arrayName("period", i));
+}
+
+void TallyUi::layOut(QWidget *window, int roomWidth)
+{
+    const FormSpec &form = tallySpec(roomWidth, m_forClass);
+    placeControls(form, window);
+    // The captions of the relations are the only ones the two layouts break apart.
+    for (const ControlSpec &row : form.controls)
+        if (row.name.startsWith(QStringLiteral("kind(")))
+            control<Label>(window, row.name)->setText(row.caption);
 }

@@ -11,11 +11,13 @@ class Label;
 // The tally window's table of controls: a line that sums up, then a table
 // with a row for each relation asked and a column for each answer given
 // (the five kinds, then the time-outs), followed by the right answers and
-// their share; the way back below it.
-const FormSpec &tallySpec();
-// The class's tally window: the same, with the periods it covers in a row
-// of buttons at its top and "CSVで保存" beside the way back.
-const FormSpec &classTallySpec();
+// their share; the way back below it; the class's window has the periods
+// it covers in a row of buttons at its top and "CSVで保存" beside the way
+// back. Laid out for a client area at most `roomWidth` pixels wide where it
+// can be: the relations' captions take one line where the room has space
+// for them, otherwise they are broken into a column as narrow as the
+// answers'.
+const FormSpec &tallySpec(int roomWidth, bool forClass = false);
 
 // The tally window's widgets, built from tallySpec() into the window
 // itself: the window is its own client area.
@@ -35,5 +37,11 @@ struct TallyUi
     std::array<QPushButton *, periods> period{};
     QPushButton *Command2 = nullptr;
 
-    void setupUi(QWidget *window, const FormSpec &form = tallySpec());
+    // Builds the run's window, or the class's.
+    void setupUi(QWidget *window, int roomWidth, bool forClass = false);
+    // Lays the built window out again, for another room.
+    void layOut(QWidget *window, int roomWidth);
+
+private:
+    bool m_forClass = false;
 };

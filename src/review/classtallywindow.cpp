@@ -11,7 +11,7 @@
 
 ClassTallyWindow::ClassTallyWindow(QWidget *mainWindow, Platform &platform,
                                    LogStorageSource storage)
-    : TallyWindow(mainWindow, classTallySpec()), m_platform(platform), m_storage(std::move(storage))
+    : TallyWindow(mainWindow, true), m_platform(platform), m_storage(std::move(storage))
 {
 #ifndef Q_OS_WASM
     askSavePath = [](QWidget *parent) {

@@ -4,6 +4,7 @@
 #include "common/numbertext.h"
 #include "common/twips.h"
 #include "layouts/commandbutton.h"
+#include "layouts/screenfit.h"
 #include "review/evidence.h"
 #include "review/formula.h"
 #include "review/linebreaks.h"
@@ -13,7 +14,11 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -57,35 +62,87 @@ ReviewWindow::ReviewWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     setFont(gothicFont(12));
     paint(this, Qt::black, green);
 
-    // Two questions a row, read left to right and then down, so that all
-    // five fit a 1024 x 768 screen; the game's total and the way back
-    // take the sixth place.
-    auto *grid = new QGridLayout(this);
-    grid->setSpacing(4);
-    grid->setContentsMargins(4, 4, 4, 4);
+    // The questions lie on a sheet that scrolls only where the screen is
+    // too low for all five.
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_scroll->setWidgetResizable(false);
+    m_sheet = new QWidget;
+    m_sheet->setObjectName(QStringLiteral("sheet"));
+    paint(m_sheet, Qt::black, green);
     for (int i = 0; i < 5; ++i)
-        grid->addWidget(makeCard(i, m_cards[i]), i / 2, i % 2);
-
-    auto *end = new QVBoxLayout;
-    m_total = label(this, gothicFont(21.75, true), QStringLiteral("total"));
+        m_frames[i] = makeCard(i, m_cards[i]);
+    m_total = label(m_sheet, gothicFont(21.75, true), QStringLiteral("total"));
     paint(m_total, white, green);
     m_total->setAlignment(Qt::AlignCenter);
-    auto *back = new CommandButton(QStringLiteral("戻る"), this);
-    back->setObjectName(QStringLiteral("Command1"));
-    back->setFont(gothicFont(12));
-    back->setFixedSize(twips(1095), twips(540));
-    connect(back, &QPushButton::clicked, this, &QWidget::close);
-    end->addStretch();
-    end->addWidget(m_total);
-    end->addStretch();
-    end->addWidget(back, 0, Qt::AlignRight | Qt::AlignBottom);
-    grid->addLayout(end, 2, 1);
-    grid->setSizeConstraint(QLayout::SetFixedSize);
+    m_back = new CommandButton(QStringLiteral("戻る"), m_sheet);
+    m_back->setObjectName(QStringLiteral("Command1"));
+    m_back->setFont(gothicFont(12));
+    m_back->setFixedSize(twips(1095), twips(540));
+    connect(m_back, &QPushButton::clicked, this, &QWidget::close);
+    m_scroll->setWidget(m_sheet);
+    auto *whole = new QVBoxLayout(this);
+    whole->setContentsMargins(0, 0, 0, 0);
+    whole->addWidget(m_scroll);
+
+    QScreen *screen = screenOf(this);
+    layOutFor(screen->availableGeometry());
+    // Laid out again when the screen changes, as a tablet turned on its side.
+    connect(screen, &QScreen::availableGeometryChanged, this, [this](const QRect &available) {
+        layOutFor(available);
+        if (isVisible())
+            keepInside(this, available);
+    });
+}
+
+void ReviewWindow::layOutFor(const QRect &available)
+{
+    m_available = available;
+    const QSize room = clientRoom(available);
+    constexpr int spacing = 4, cardWidth = 490;
+    // Two questions a row, read left to right and then down, where two fit
+    // the screen; else one under another, as wide as the screen allows. The
+    // game's total and the way back take the place after the fifth.
+    const bool two = 2 * cardWidth + 3 * spacing <= room.width();
+    const auto arrange = [&](int width) {
+        delete m_sheet->layout();
+        auto *grid = new QGridLayout(m_sheet);
+        grid->setSpacing(spacing);
+        grid->setContentsMargins(spacing, spacing, spacing, spacing);
+        for (int i = 0; i < 5; ++i) {
+            m_frames[i]->setFixedWidth(width);
+            grid->addWidget(m_frames[i], two ? i / 2 : i, two ? i % 2 : 0);
+        }
+        auto *end = new QVBoxLayout;
+        end->addStretch();
+        end->addWidget(m_total);
+        end->addStretch();
+        end->addWidget(m_back, 0, Qt::AlignRight | Qt::AlignBottom);
+        grid->addLayout(end, two ? 2 : 5, two ? 1 : 0);
+        grid->setSizeConstraint(QLayout::SetFixedSize);
+        grid->activate();
+        return m_sheet->size();
+    };
+    const int oneWide = std::max(cardWidth, room.width() - 2 * spacing);
+    QSize sheet = arrange(two ? cardWidth : oneWide);
+    QSize window = sheet;
+    if (sheet.height() > room.height()) {
+        // Too low a screen: the window as high as it, the questions
+        // narrower by the scroll bar beside them.
+        const int bar
+            = m_scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroll);
+        if (!two)
+            sheet = arrange(oneWide - bar);
+        window = QSize(sheet.width() + bar, room.height());
+    }
+    setFixedSize(window);
 }
 
 QWidget *ReviewWindow::makeCard(int index, Card &card)
 {
-    auto *frame = new QFrame(this);
+    auto *frame = new QFrame(m_sheet);
     frame->setObjectName(QStringLiteral("question(%1)").arg(index));
     paint(frame, Qt::black, white);
     frame->setFixedWidth(490);
@@ -176,4 +233,6 @@ void ReviewWindow::showGame(const KeptGame &game)
         total += q.points;
     }
     m_total->setText(QStringLiteral("合計 ") + plainNumberText(total) + QStringLiteral("点"));
+    // Other texts, other heights.
+    layOutFor(m_available);
 }

@@ -3,9 +3,11 @@
 #include "common/captions.h"
 #include "common/numbertext.h"
 #include "layouts/label.h"
+#include "layouts/screenfit.h"
 #include "review/runtally.h"
 
 #include <QPushButton>
+#include <QScreen>
 #include <cmath>
 
 namespace {
@@ -20,11 +22,18 @@ QString shareText(int right, int asked)
 
 } // namespace
 
-TallyWindow::TallyWindow(QWidget *mainWindow, const FormSpec &form)
+TallyWindow::TallyWindow(QWidget *mainWindow, bool forClass)
     : QWidget(mainWindow, Qt::Window), m_mainWindow(mainWindow)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    ui.setupUi(this, form);
+    QScreen *screen = screenOf(this);
+    ui.setupUi(this, clientRoom(screen->availableGeometry()).width(), forClass);
+    // Laid out again when the screen changes, as a tablet turned on its side.
+    connect(screen, &QScreen::availableGeometryChanged, this, [this](const QRect &available) {
+        ui.layOut(this, clientRoom(available).width());
+        if (isVisible())
+            keepInside(this, available);
+    });
     // The buttons are the only controls that take the focus.
     setFocusPolicy(Qt::NoFocus);
     ui.Command1->setFocus();

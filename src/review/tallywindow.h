@@ -14,7 +14,8 @@ class TallyWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TallyWindow(QWidget *mainWindow, const FormSpec &form = tallySpec());
+    // The run's window, or with `forClass` the class's.
+    explicit TallyWindow(QWidget *mainWindow, bool forClass = false);
 
     TallyUi ui;
 

@@ -2,9 +2,12 @@
 #include "common/captions.h"
 #include "gamefixture.h"
 #include "layouts/label.h"
+#include "layouts/screenfit.h"
 #include "review/evidence.h"
 #include "review/linebreaks.h"
 #include "review/reviewwindow.h"
+#include "review/runtally.h"
+#include "review/tallywindow.h"
 #include "testmain.h"
 
 #include <QAccessible>
@@ -24,7 +27,8 @@ private slots:
     void keysDoNothingWhileTheButtonsAreDisabled();
     void wholeGameWithKeysThenReview();
     void startInALaterGameKeepsTheFinishedOne();
-    void longestTextsFitTheScreen();
+    void windowsFitTheScreen_data();
+    void windowsFitTheScreen();
     void linesBreakBetweenWords();
 
 private:
@@ -248,10 +252,26 @@ void TestReview::startInALaterGameKeepsTheFinishedOne()
     QCOMPARE(f.findChildren<ReviewWindow *>().size(), 1);
 }
 
-// Five questions with the longest evidence of many games and a wrong answer
-// still fit a 1024 x 768 screen, frame and task bar included.
-void TestReview::longestTextsFitTheScreen()
+// The review of five questions with the longest evidence and a wrong
+// answer, and the tally of a long run, laid out for a screen: each window
+// with its frame on it, every control inside its window, the questions two
+// a row only where two fit, the tally's captions whole.
+void TestReview::windowsFitTheScreen_data()
 {
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<bool>("scrolls");
+    QTest::newRow("1024 x 768") << QRect(0, 0, 1024, 728) << 2 << false;
+    QTest::newRow("Chromebook") << QRect(0, 0, 1366, 720) << 2 << false;
+    QTest::newRow("iPad upright") << QRect(0, 0, 810, 1080) << 1 << false;
+    QTest::newRow("netbook") << QRect(0, 24, 1024, 576) << 2 << true;
+}
+
+void TestReview::windowsFitTheScreen()
+{
+    QFETCH(QRect, available);
+    QFETCH(int, columns);
+    QFETCH(bool, scrolls);
     KeptQuestion q;
     q.cells = {"-5", "-4", "-3", "-2", "-1", " 96", " 65", " 40", " 21", " 8"};
     q.seikai = 4;
@@ -264,11 +284,42 @@ void TestReview::longestTextsFitTheScreen()
     game.questions.fill(q);
     ReviewWindow review;
     review.showGame(game);
-    review.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&review));
-    saveShot(&review, "review-longest");
-    QVERIFY2(review.width() <= 1000 && review.height() <= 680,
-             qPrintable(QStringLiteral("%1 x %2").arg(review.width()).arg(review.height())));
+    review.layOutFor(available);
+    RunTally run;
+    for (int n = 0; n < 250; ++n)
+        run.record(n % kindCount, n % RunTally::columnCount, n % 3);
+    TallyWindow tally(nullptr);
+    tally.showTally(run);
+    tally.ui.layOut(&tally, clientRoom(available).width());
+
+    auto *sheet = review.findChild<QWidget *>(QStringLiteral("sheet"));
+    QSet<int> lefts;
+    for (const QWidget *card : sheet->findChildren<QWidget *>(QRegularExpression("^question")))
+        lefts << card->x();
+    QCOMPARE(lefts.size(), columns);
+    QCOMPARE(sheet->height() > review.height(), scrolls);
+    QVERIFY(sheet->width() <= review.width());
+    for (QWidget *window : std::initializer_list<QWidget *>{&review, &tally}) {
+        QWidget *client = window == &review ? sheet : window;
+        for (const QWidget *child : client->findChildren<QWidget *>())
+            QVERIFY2(client->rect().contains(QRect(child->mapTo(client, QPoint()), child->size())),
+                     qPrintable(child->objectName()));
+        window->move(available.bottomRight() - QPoint(40, 40)); // shown back on the screen
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        keepInside(window, available);
+        const QSize frame = window->size() + frameAllowance;
+        QVERIFY(available.contains(window->frameGeometry())
+                && frame.boundedTo(available.size()) == frame);
+        saveShot(window, window->objectName() + u'-' + QLatin1String(QTest::currentDataTag()));
+    }
+    for (const Label *label : tally.findChildren<Label *>()) {
+        const QStringList lines = label->text().split(u'\n');
+        for (const QString &line : lines)
+            QVERIFY2(label->fontMetrics().horizontalAdvance(line) <= label->width(),
+                     qPrintable(line));
+        QVERIFY2(lines.size() * label->linePitch() <= label->height(), qPrintable(label->text()));
+    }
 }
 
 // Every text of the review as its label lays it out, over many games and every answer: no

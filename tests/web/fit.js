@@ -1,0 +1,70 @@
+// Every window whole on the page, in headless Chromium, on a 1024 x 768
+// screen, a Chromebook and an iPad held upright: after a game by taps, the
+// greeting box, the main window, the review (ゲーム > 振り返り), the tally
+// (練習 > 成績表) and the help window (ヘルプ > 説明), each on its screenshot.
+//   node fit.js WEB_DIR ANSWERS_JS SHOTS_DIR
+"use strict";
+const assert = require("assert");
+const { serve, launch, sleep } = require("./harness.js");
+const { findColour, answersFor, started, greeted, playGame } = require("./game.js");
+
+const [webDir, answersJs, shots] = process.argv.slice(2);
+const clock = 1767225600000, around = [51, 51, 51]; // the page's own colour
+const devices = [["1024x768", { width: 1024, height: 768 }, {}],
+  ["chromebook", { width: 1366, height: 768 }, { touch: true }],
+  ["ipad-upright", { width: 810, height: 1080 }, { touch: true }]];
+// Each window from the menus by the keys, and its 戻る: from the frame's
+// bottom right corner, or (null) the key " " where it has the focus.
+const menus = [["review", ["ArrowUp", "ArrowUp", "ArrowUp", "ArrowUp"], [45, 26]],
+  ["tally", ["ArrowRight", "ArrowRight", "ArrowUp"], [49, 30]],
+  ["help", ["ArrowRight", "ArrowRight", "ArrowRight", "ArrowDown"], null]];
+
+// The active window from its title bar (4 pixels of frame around it) down
+// to where the page shows below it.
+async function whole(page, tag) {
+  const image = await page.look(tag), title = findColour(image, [48, 140, 198]);
+  assert(title, `${tag}: a window is active`);
+  let bottom = title.top + title.height;
+  while (bottom < image.height && image.pixel(title.left + 2, bottom).join() !== around.join())
+    ++bottom;
+  const right = title.left + title.width + 4, where = `${tag}: ${title.left - 4},${title.top - 4} to ${right},${bottom}`;
+  assert(title.left >= 4 && title.top >= 4 && right <= image.width && bottom < image.height, where);
+  console.log(where, `on ${image.width} x ${image.height}`);
+  return [right, bottom];
+}
+
+(async () => {
+  const server = await serve(webDir), browser = await launch({ shots });
+  try {
+    for (const [tag, viewport, options] of devices) {
+      const page = await browser.newPage({ viewport, ...options, clock });
+      await page.goto(server.url + "zenta.html");
+      await started(page);
+      await page.startClock();
+      await whole(page, `${tag}-greeting`);
+      await page.key("Enter");
+      await sleep(500);
+      const press = options.touch ? (p, x, y) => p.tap(x, y) : undefined;
+      const client = await playGame(page, tag, { answers: answersFor(clock, answersJs), name: "FIT", press });
+      await whole(page, `${tag}-main-window`);
+      for (const [what, keys, back] of menus) {
+        await page.click(client.left + 22, client.top - 10); // ゲーム, then by the keys
+        await sleep(500);
+        for (const key of [...keys, "Enter"])
+          await page.key(key);
+        await sleep(1500);
+        const [right, bottom] = await whole(page, `${tag}-${what}`);
+        await (back ? page.click(right - back[0], bottom - back[1]) : page.key(" "));
+        await greeted(page, client, `${tag}-${what}-back`);
+      }
+      await page.raw.close();
+    }
+    console.log("fit: passed");
+  } finally {
+    await browser.close();
+    await server.close();
+  }
+})().catch((error) => {
+  console.error("fit: FAILED:", error.message);
+  process.exit(1);
+});
