@@ -1,5 +1,7 @@
 #include "common/webdav_web.h"
 
+#include <algorithm>
+
 #include <QDeadlineTimer>
 #include <QRandomGenerator>
 
@@ -21,10 +23,10 @@ QByteArray tokenOf(const QByteArray &header)
         return QByteArray();
     const QByteArray token = value.mid(1, value.size() - 2);
     // It goes back in headers: nothing that could end or split one.
-    for (const char c : token)
-        if (c < 0x21 || c > 0x7e || c == '<' || c == '>')
-            return QByteArray();
-    return token;
+    const bool clean = std::all_of(token.begin(), token.end(), [](char c) {
+        return c >= 0x21 && c <= 0x7e && c != '<' && c != '>';
+    });
+    return clean ? token : QByteArray();
 }
 
 } // namespace

@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
-#include <QTimeZone>
 #include <QTest>
+#include <QTimeZone>
 
 using ClassLog::Row;
 
