@@ -10,9 +10,9 @@
 const assert = require("assert");
 const fs = require("fs");
 const path = require("path");
-const { launch, sleep } = require("./harness.js");
+const { launch, sleep } = require("../../tools/web/harness.js");
 const { answersFor, started, playGame, rankingBytes, rangeOne } = require("./game.js");
-const { start, lockBody } = require("./apache.js");
+const { start, lockBody } = require("../../tools/web/apache.js");
 
 const [webDir, answersJs, shotsDir, apacheDir] = process.argv.slice(2);
 const clock = 1767225600000;

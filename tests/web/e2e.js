@@ -9,7 +9,7 @@ const assert = require("assert");
 const fs = require("fs");
 const os = require("os");
 const path = require("path");
-const { serve, launch, sleep } = require("./harness.js");
+const { serve, launch, sleep } = require("../../tools/web/harness.js");
 const { colours, findColour, at, answersFor, started, greeted, playGame, rankingBytes, rangeOne }
   = require("./game.js");
 

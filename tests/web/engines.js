@@ -12,7 +12,7 @@ const crypto = require("crypto");
 const fs = require("fs");
 const os = require("os");
 const path = require("path");
-const { serve, launch, clockedCopy, sleep } = require("./harness.js");
+const { serve, launch, clockedCopy, sleep } = require("../../tools/web/harness.js");
 const { answersFor, at, started, greeted, playGame, rankingBytes, rangeOne } = require("./game.js");
 
 const [webDir, answersJs, shotsDir, ...chosen] = process.argv.slice(2);

@@ -5,7 +5,7 @@
 //   node fit.js WEB_DIR ANSWERS_JS SHOTS_DIR
 "use strict";
 const assert = require("assert");
-const { serve, launch, sleep } = require("./harness.js");
+const { serve, launch, sleep } = require("../../tools/web/harness.js");
 const { findColour, answersFor, started, greeted, playGame } = require("./game.js");
 
 const [webDir, answersJs, shots] = process.argv.slice(2);

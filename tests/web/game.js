@@ -5,7 +5,7 @@
 const assert = require("assert");
 const { execFileSync } = require("child_process");
 const path = require("path");
-const { sleep } = require("./harness.js");
+const { sleep } = require("../../tools/web/harness.js");
 
 const twips = (value) => value / 15;
 const colours = {

@@ -6,7 +6,7 @@
 // the rows lost (the goal: none) and the time until the last had saved.
 //   node bench-dav.js WEB_DIR APACHE_DIR [CLIENTS]
 "use strict";
-const { start, lockBody } = require("../../tests/web/apache.js");
+const { start, lockBody } = require("./apache.js");
 
 const [webDir, apacheDir, clientsArg] = process.argv.slice(2);
 const clients = Number(clientsArg || 40);

@@ -10,7 +10,7 @@
 //   node bench.js WEB_DIR [RUNS]
 "use strict";
 const path = require("path");
-const { serve, launch, decodePng } = require("../../tests/web/harness.js");
+const { serve, launch, decodePng } = require("./harness.js");
 const { findColour } = require("../../tests/web/game.js");
 
 const [webDir, runsArg] = process.argv.slice(2);
