@@ -66,7 +66,11 @@ async function run(engine, name, folder, answers) {
     await page.waitFor("window.zentaSaved", 10000, "the download");
     const saved = await page.evaluate("zentaSaved.arrayBuffer().then((b) => Array.from(new Uint8Array(b)))");
     assert.deepStrictEqual(saved, stored, "the download is the file, byte for byte");
-    assert.deepStrictEqual(page.console.filter((line) => /exception|abort|error/i.test(line)), [],
+    // With the server stopped, the page's look for a shared ranking file on
+    // it fails, as it should: the Best 5 then comes from the browser.
+    const offline = /^zenta: \w+ zenta\.rnk: TypeError: (Failed to fetch|NetworkError|Load failed)/;
+    assert.deepStrictEqual(page.console.filter((line) => /exception|abort|error/i.test(line)
+                                               && !offline.test(line)), [],
                            "no errors in the console");
     console.log(`engines: ${engine} passed in ${Math.round((Date.now() - began) / 1000)} s`);
   } finally {
