@@ -130,11 +130,12 @@ void ReviewWindow::layOutFor(const QRect &available)
     QSize window = sheet;
     if (sheet.height() > room.height()) {
         // Too low a screen: the window as high as it, the questions
-        // narrower by the scroll bar beside them.
+        // narrower by the scroll bar beside them (Windows' is wider than
+        // the room that two questions leave on a netbook).
         const int bar
             = m_scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scroll);
-        if (!two)
-            sheet = arrange(oneWide - bar);
+        sheet = arrange(two ? std::min(cardWidth, (room.width() - bar - 3 * spacing) / 2)
+                            : oneWide - bar);
         window = QSize(sheet.width() + bar, room.height());
     }
     setFixedSize(window);

@@ -123,8 +123,9 @@ void TestClassLog::hostileFiles()
         {"2026-12-10-0000000f.csv",
          good.toUtf8() + QByteArray(ClassLog::partLimit - good.toUtf8().size() - 10, '\n')
              + good.toUtf8()},
-        // Not of the pattern: never read.
-        {"2026-12-10-0000000F.csv", good.toUtf8()},
+        // Not of the pattern: never read (and no other file's name on a
+        // file system that ignores case).
+        {"2026-12-10-000000AF.csv", good.toUtf8()},
         {"2026-12-10-00000010-1.csv", good.toUtf8()},
         {"notes.csv", good.toUtf8()},
     };
