@@ -2,9 +2,11 @@
 // the school's configuration. First the configuration: the page is read by
 // all and written by none; the ranking file alone takes WebDAV, one device
 // at a time under its lock, from the writers' network only, no body over
-// 64 KiB. Then in headless Chromium, separate profiles as separate devices: rows of several devices kept side by side; writes
+// 64 KiB. Then in headless Chromium, separate profiles as separate devices:
+// rows of several devices kept side by side; writes
 // refused, then the browser's stand-in, then its rows back in the server's
-// file; the server stopped while a save waits for the lock; hostile files.
+// file; the server stopped while a save waits for the lock; hostile files;
+// eight tabs that save at the same moment, two in each range, all kept.
 //   node classfile.js WEB_DIR ANSWERS_JS SHOTS_DIR APACHE_DIR
 "use strict";
 const assert = require("assert");
@@ -24,9 +26,12 @@ const answers = answersFor(clock, answersJs);
   const names = (bytes) => (bytes.length < 60 ? [] : rangeOne([...bytes]).map(([name]) => name).filter(Boolean));
   const standIn = async (page) => names((await rankingBytes(page)) || []);
   const browsers = [];
-  async function device(tag) {
-    const browser = await launch({ profile: path.join(apacheDir, `profile-${tag}`), shots: shotsDir });
-    browsers.push(browser);
+  async function device(tag, browser) {
+    if (!browser) {
+      browser = await launch({ profile: path.join(apacheDir, `profile-${tag}`), shots: shotsDir,
+        args: ["--disable-background-timer-throttling", "--disable-renderer-backgrounding"] });
+      browsers.push(browser);
+    }
     const page = await browser.newPage({ clock });
     await page.goto(server.url + "zenta.html");
     await started(page);
@@ -122,6 +127,32 @@ const answers = answersFor(clock, answersJs);
         await store(b, "KEEP", "b-keep");
         assert.deepStrictEqual(served().subarray(60), odd.subarray(60), "records 6 on and the tail");
         assert.strictEqual(names(served())[0], "KEEP");
+      }],
+      ["eight tabs save at the same moment: all eight rows kept", async () => {
+        fs.rmSync(path.join(server.site, "zenta.rnk")); // a new file for a new class
+        const tabs = browsers[0];
+        let go;
+        const together = new Promise((resolve) => { go = resolve; });
+        const saves = [];
+        for (let i = 0; i < 8; ++i) {
+          // Each plays until its name is typed, waits for the others, all
+          // press Enter, then each goes on in turn.
+          const page = await device(`tab${i}`, tabs), turn = saves[i - 1] || together;
+          let typed;
+          const ready = new Promise((resolve) => { typed = resolve; });
+          saves.push(playGame(page, `tab${i}`, { answers: answersFor(clock, answersJs, i % 4),
+            range: i % 4, name: `TAB${i}`, enterName: async (tab, name) => {
+              await tab.type(name); typed(); await together; await tab.key("Enter");
+              await turn; await tab.front(); return true;
+            } }));
+          await Promise.race([ready, saves[i]]);
+        }
+        go();
+        await Promise.all(saves);
+        for (let range = 0; range < 4; ++range) {
+          const kept = rangeOne([...served()], range).map(([name]) => name).filter((name) => name.startsWith("TAB"));
+          assert.deepStrictEqual(kept.sort(), [`TAB${range}`, `TAB${range + 4}`], `range ${range}`);
+        }
       }],
     ];
     for (const [what, run] of cases) {

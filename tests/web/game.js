@@ -35,9 +35,9 @@ function at(origin, left, top, width, height) {
 
 // The five right answers of the game that a page whose clock stands at
 // `clock` plays first, from the helper built with the program.
-function answersFor(clock, answersJs) {
+function answersFor(clock, answersJs, range = 0) {
   const answers = execFileSync(process.execPath, [path.join(__dirname, "runtest.js"), answersJs],
-                               { env: { ...process.env, ZENTA_CLOCK: String(clock) } })
+                               { env: { ...process.env, ZENTA_CLOCK: String(clock), ZENTA_RANGE: String(range) } })
     .toString().trim().split(" ").map(Number);
   assert.strictEqual(answers.length, 5, "five answers");
   return answers;
@@ -68,12 +68,14 @@ async function greeted(page, client, tag) {
 const click = (page, x, y) => page.click(x, y);
 
 // Plays a whole game at the layout's places, answering `answers` (the
-// first button where it is null) with `press` (a click, or a tap); in the
-// modal results window it stores `name` (typed by `enterName` where given),
+// first button where it is null) with `press` (a click, or a tap), in the
+// range of x values `range` presses of its button on from the first; in the
+// modal results window it stores `name` (typed by `enterName` where given,
+// which may store it too and say so: true),
 // or, where that is null, asks "初期化" and cancels it (a message box inside
 // the modal window), which closes the window without storing. Returns the
 // main window's client area.
-async function playGame(page, tag, { answers = null, name = null, press = click, enterName } = {}) {
+async function playGame(page, tag, { answers = null, name = null, press = click, enterName, range = 0 } = {}) {
   await page.front().catch(() => {});
   let image = await page.look(`${tag}-main-window`);
   const client = findColour(image, colours.green);
@@ -81,6 +83,12 @@ async function playGame(page, tag, { answers = null, name = null, press = click,
   // A window in the middle of the page, not in its corner.
   assert(Math.abs(client.left + client.width / 2 - image.width / 2) < 40, "centred across");
   assert(client.top > 20, "with its frame and menu bar above it");
+  for (let n = 0; n < range; ++n) {
+    await press(page, ...at(client, 5160, 4680, 2175, 495)); // ｘの値の表示・変更
+    await sleep(700);
+    await page.key("Enter"); // the box that names the new range
+    await sleep(500);
+  }
   await press(page, ...at(client, 2880, 4680, 2055, 855)); // スタート
   await sleep(700);
   await page.look(`${tag}-first-question`);
@@ -94,10 +102,11 @@ async function playGame(page, tag, { answers = null, name = null, press = click,
   const results = findColour(image, colours.lightGreen);
   assert(results, "the results window is open");
   if (name) {
-    await (enterName ? enterName(page, name, results) : page.type(name));
+    const stored = await (enterName ? enterName(page, name, results) : page.type(name));
     await sleep(300);
     await page.look(`${tag}-name-typed`);
-    await page.key("Enter"); // Enter in the name box stores the name
+    if (stored !== true)
+      await page.key("Enter"); // Enter in the name box stores the name
   } else {
     await press(page, ...at(results, 3240, 120, 732, 372)); // 初期化
     await sleep(1000);
@@ -124,10 +133,11 @@ function rankingBytes(page) {
   })`);
 }
 
-// The names (as bytes, latin1) and scores of range 1 (records 1 to 5).
-function rangeOne(bytes) {
+// The names (as bytes, latin1) and scores of range 1 (records 1 to 5), or
+// of the range `range` presses of its button on.
+function rangeOne(bytes, range = 0) {
   const rows = [];
-  for (let n = 0; n < 5; ++n) {
+  for (let n = range * 5; n < range * 5 + 5; ++n) {
     const record = Buffer.from(bytes.slice(n * 12, n * 12 + 12));
     rows.push([record.toString("latin1", 0, 10).trimEnd(), record.readInt16LE(10)]);
   }
