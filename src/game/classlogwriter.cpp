@@ -4,10 +4,12 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QSaveFile>
+#include <algorithm>
 #include <map>
 
-ClassLogWriter::ClassLogWriter(LogStorageSource storage, const QString &deviceFolder)
-    : m_storage(std::move(storage)), m_deviceFolder(deviceFolder)
+ClassLogWriter::ClassLogWriter(LogStorageSource storage, const QString &deviceFolder,
+                               LogStorageSource standIn)
+    : m_storage(std::move(storage)), m_standIn(std::move(standIn)), m_deviceFolder(deviceFolder)
 { }
 
 QString ClassLogWriter::device()
@@ -42,33 +44,75 @@ void ClassLogWriter::makeDevice()
 bool ClassLogWriter::write(const QList<ClassLog::Row> &rows)
 {
     m_waiting += rows;
-    if (m_waiting.isEmpty())
+    if (m_waiting.isEmpty() && !m_standIn)
         return true;
     const std::unique_ptr<LogStorage> storage = m_storage ? m_storage() : nullptr;
-    QStringList names;
     if (!storage)
         return false;
-    if (m_device.isEmpty())
-        storage->keep([this] {
+    // All of it where the storage keeps what its device writes (in the
+    // browser, under the lock of the site's tabs, which may be this
+    // device's too): the device's name, the stand-in.
+    storage->keep([&] {
+        if (m_device.isEmpty())
             makeDevice();
-            return true;
-        });
-    if (!storage->list(names))
-        return false;
+        QStringList names;
+        if (storage->list(names)) {
+            // What waits in the stand-in is older: it goes first.
+            carryBack(*storage, names);
+            writeWaiting(*storage, names);
+        }
+        if (!m_waiting.isEmpty() && m_standIn)
+            if (const std::unique_ptr<LogStorage> standIn = m_standIn();
+                standIn && standIn->list(names))
+                writeWaiting(*standIn, names);
+        return true;
+    });
+    return m_waiting.isEmpty();
+}
+
+void ClassLogWriter::writeWaiting(LogStorage &storage, QStringList &names)
+{
     std::map<QDate, QByteArray> days;
     for (const ClassLog::Row &row : m_waiting)
         days[row.day()] += ClassLog::encode(row);
     QList<ClassLog::Row> left;
     for (const auto &[day, lines] : days)
-        if (!writeDay(*storage, names, day, lines))
+        if (!writeDay(storage, names, day, lines))
             for (const ClassLog::Row &row : m_waiting)
                 if (row.day() == day)
                     left.append(row);
     m_waiting = left;
-    return m_waiting.isEmpty();
 }
 
-bool ClassLogWriter::writeDay(LogStorage &storage, const QStringList &names, QDate day,
+void ClassLogWriter::carryBack(LogStorage &storage, QStringList &names)
+{
+    const std::unique_ptr<LogStorage> standIn = m_standIn ? m_standIn() : nullptr;
+    QStringList held;
+    if (!standIn || !standIn->list(held))
+        return;
+    // This device's files, day by day and part by part; each is removed once
+    // its rows are in the day's file, so that every row goes once.
+    QList<std::pair<ClassLog::FileName, QString>> files;
+    for (const QString &name : held)
+        if (ClassLog::FileName file; ClassLog::parseFileName(name, file) && file.device == device())
+            files.append({file, name});
+    std::sort(files.begin(), files.end(), [](const auto &a, const auto &b) {
+        return std::pair(a.first.day, a.first.part) < std::pair(b.first.day, b.first.part);
+    });
+    const QByteArray header = ClassLog::header();
+    for (const auto &[file, name] : files) {
+        QByteArray content;
+        if (!standIn->read(name, ClassLog::partLimit, content))
+            return;
+        const QByteArray lines
+            = content.startsWith(header) ? content.sliced(header.size()) : content;
+        if ((!lines.isEmpty() && !writeDay(storage, names, file.day, lines))
+            || !standIn->remove(name))
+            return;
+    }
+}
+
+bool ClassLogWriter::writeDay(LogStorage &storage, QStringList &names, QDate day,
                               const QByteArray &lines)
 {
     // The day's last part, if this device has written one.
@@ -88,5 +132,10 @@ bool ClassLogWriter::writeDay(LogStorage &storage, const QStringList &names, QDa
     }
     if (content.isEmpty())
         content = ClassLog::header();
-    return storage.write(ClassLog::fileName(day, device(), part), content + lines);
+    const QString name = ClassLog::fileName(day, device(), part);
+    if (!storage.write(name, content + lines))
+        return false;
+    if (!names.contains(name))
+        names.append(name);
+    return true;
 }

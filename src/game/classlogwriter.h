@@ -14,8 +14,11 @@ class ClassLogWriter
 {
 public:
     // The device's name is kept in `deviceFolder` (the user's data folder);
-    // without one it lasts for the run.
-    ClassLogWriter(LogStorageSource storage, const QString &deviceFolder);
+    // without one it lasts for the run. Where the log has a stand-in, rows
+    // that `storage` does not take are written there, and go on from there
+    // into `storage` at a later write that it takes.
+    ClassLogWriter(LogStorageSource storage, const QString &deviceFolder,
+                   LogStorageSource standIn = {});
 
     static constexpr const char *deviceFileName = "zenta-device.txt";
 
@@ -28,10 +31,12 @@ public:
 
 private:
     void makeDevice();
-    bool writeDay(LogStorage &storage, const QStringList &names, QDate day,
-                  const QByteArray &lines);
+    void writeWaiting(LogStorage &storage, QStringList &names);
+    void carryBack(LogStorage &storage, QStringList &names);
+    bool writeDay(LogStorage &storage, QStringList &names, QDate day, const QByteArray &lines);
 
     LogStorageSource m_storage;
+    LogStorageSource m_standIn;
     QString m_deviceFolder;
     QString m_device;
     QList<ClassLog::Row> m_waiting;

@@ -13,6 +13,7 @@
 #ifdef Q_OS_WASM
 #include "results/rankingtransfer_web.h"
 #include "review/logfolder_web.h"
+#include "review/logserver_web.h"
 #endif
 
 #include <QApplication>
@@ -37,17 +38,62 @@ LogStorageSource logStorage(const RankingLocation &ranking)
     };
 }
 
+// Where the log is written: in the browser beside the page on its server,
+// where the school lets it be written, with the browser's folder (the
+// above) standing in for it; on the desktop the folder, which has none.
+#ifdef Q_OS_WASM
+LogStorageSource logPlace(const RankingLocation &)
+{
+    return
+        [] { return std::make_unique<ServerLogFolder>(QLatin1String(RankingLocation::logName)); };
+}
+
+// Written under the server's folder's keep, which takes it to the
+// browser's storage.
+LogStorageSource logStandIn(const RankingLocation &ranking)
+{
+    return [ranking] { return std::make_unique<LogFolder>(ranking.logFolder()); };
+}
+
+// The class's tally reads the server's folder where it can be listed, else
+// the stand-in.
+LogStorageSource tallyLog(const RankingLocation &ranking)
+{
+    return [ranking]() -> std::unique_ptr<LogStorage> {
+        std::unique_ptr<LogStorage> server = logPlace(ranking)();
+        QStringList names;
+        return server->list(names) ? std::move(server) : logStorage(ranking)();
+    };
+}
+#else
+LogStorageSource logPlace(const RankingLocation &ranking)
+{
+    return logStorage(ranking);
+}
+
+LogStorageSource logStandIn(const RankingLocation &)
+{
+    return {};
+}
+
+LogStorageSource tallyLog(const RankingLocation &ranking)
+{
+    return logStorage(ranking);
+}
+#endif
+
 } // namespace
 
 Form1::Form1(Module1 &module, Platform &platform, RandomSource &random,
              const RankingLocation &ranking, QWidget *parent)
     : QMainWindow(parent), practice(platform),
-      classLog(logStorage(ranking),
-               ranking.dataFolder().isEmpty() ? ranking.programFolder() : ranking.dataFolder()),
+      classLog(logPlace(ranking),
+               ranking.dataFolder().isEmpty() ? ranking.programFolder() : ranking.dataFolder(),
+               logStandIn(ranking)),
       m_module(module), m_platform(platform), m_random(random), m_ranking(ranking)
 {
     ui.setupUi(this);
-    practice.setUp(this, ui.m5, ui.tokuten, logStorage(ranking));
+    practice.setUp(this, ui.m5, ui.tokuten, tallyLog(ranking));
     connect(&practice, &Practice::startRequested, this, &Form1::Command1_Click);
 
     connect(ui.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);

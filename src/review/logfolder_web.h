@@ -2,16 +2,14 @@
 
 #include "review/logstorage.h"
 
-// The class's log in the browser: a folder among the files that the page
-// keeps in IndexedDB. It is read again before it is looked at, and what is
-// written reaches IndexedDB before the write returns, as the ranking file
-// does.
+// The class's log in the browser, where the page's server does not take
+// it: a folder among the files that the page keeps in IndexedDB, read
+// again before it is looked at. It is written under the server's folder's
+// keep, which takes what was written to IndexedDB.
 class WebLogFolder final : public LogFolder
 {
 public:
     using LogFolder::LogFolder;
 
     bool list(QStringList &names) override;
-    bool write(const QString &name, const QByteArray &content) override;
-    bool keep(const std::function<bool()> &change) override;
 };

@@ -44,3 +44,8 @@ bool LogFolder::write(const QString &name, const QByteArray &content)
     }
     return file.commit();
 }
+
+bool LogFolder::remove(const QString &name)
+{
+    return !m_path.isEmpty() && QFile::remove(QDir(m_path).filePath(name));
+}

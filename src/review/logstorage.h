@@ -22,6 +22,8 @@ public:
     // Makes `content` the whole file: a new file takes the old one's place,
     // so a failure leaves the old one as it was.
     virtual bool write(const QString &name, const QByteArray &content) = 0;
+    // Removes a file; a storage that never removes one (a server) says false.
+    virtual bool remove(const QString &) { return false; }
     // Runs `change`, which writes files of this device's own (its name in
     // the user's data folder), so that they are kept where the storage
     // keeps what it writes.
@@ -43,6 +45,7 @@ public:
     bool list(QStringList &names) override;
     bool read(const QString &name, qint64 limit, QByteArray &content) override;
     bool write(const QString &name, const QByteArray &content) override;
+    bool remove(const QString &name) override;
 
 private:
     QString m_path;

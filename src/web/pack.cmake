@@ -10,7 +10,9 @@
 #   PROGRAM_DIR  where zenta.js and zenta.wasm are built
 #   ICON_DIR     the icon's pictures
 #   FONT_DIR, FONT_DOC  IPAPGothic and its licence
-file(MAKE_DIRECTORY ${WEB_DIR}/fonts ${WEB_DIR}/icons)
+# The folder zenta-log, empty, is the class's log's place on a school's
+# server that lets the devices write it.
+file(MAKE_DIRECTORY ${WEB_DIR}/fonts ${WEB_DIR}/icons ${WEB_DIR}/zenta-log)
 
 function(copy from to)
   file(COPY_FILE ${from} ${WEB_DIR}/${to} ONLY_IF_DIFFERENT)

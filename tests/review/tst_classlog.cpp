@@ -22,6 +22,7 @@ private slots:
     void periods_data();
     void periods();
     void partsAndWaitingRows();
+    void standInCarriesRowsBack();
     void twoDevicesOnOneProgramFolder();
 };
 
@@ -192,6 +193,24 @@ void TestClassLog::partsAndWaitingRows()
     QCOMPARE(tallyOf(log).counts.questions(), 15);
     QCOMPARE(QDir(log).entryList(QDir::Files).size(), 2);
     QVERIFY(QFile::exists(QDir(log).filePath(ClassLog::fileName(today, writer.device(), 2))));
+}
+
+void TestClassLog::standInCarriesRowsBack()
+{
+    QTemporaryDir dir;
+    const QString log = dir.filePath("log"), standIn = dir.filePath("stand-in");
+    put(log, "a file where the folder should be");
+    ClassLogWriter writer(folder(log), dir.path(), folder(standIn));
+    QVERIFY(writer.write(game()) && writer.write(game("ゆき")));
+    QCOMPARE(tallyOf(standIn).counts.questions(), 10);
+    // Taken again: the stand-in's rows first, then the new game's.
+    QVERIFY(QFile::remove(log));
+    QVERIFY(writer.write(game("はな")));
+    QByteArray expected = ClassLog::header();
+    for (const Row &r : game() + game("ゆき") + game("はな"))
+        expected += ClassLog::encode(r);
+    QCOMPARE(fileOf(QDir(log).filePath(ClassLog::fileName(today, writer.device()))), expected);
+    QCOMPARE(QDir(standIn).entryList(QDir::Files), QStringList());
 }
 
 void TestClassLog::twoDevicesOnOneProgramFolder()

@@ -3,7 +3,8 @@
 // all and written by none; the ranking file alone takes WebDAV, one device
 // at a time under its lock, from the writers' network only, no body over
 // 64 KiB. Then in headless Chromium, separate profiles as separate devices:
-// rows of several devices kept side by side; writes
+// rows of several devices kept side by side, their games' log too, which a
+// third device's クラスの成績表 downloads; writes
 // refused, then the browser's stand-in, then its rows back in the server's
 // file; the server stopped while a save waits for the lock; hostile files;
 // eight tabs that save at the same moment, two in each range, all kept.
@@ -13,7 +14,7 @@ const assert = require("assert");
 const fs = require("fs");
 const path = require("path");
 const { launch, sleep } = require("../../tools/web/harness.js");
-const { answersFor, started, playGame, rankingBytes, rangeOne } = require("./game.js");
+const { colours, findColour, answersFor, started, greeted, playGame, whole, rankingBytes, rangeOne } = require("./game.js");
 const { start, lockBody } = require("../../tools/web/apache.js");
 
 const [webDir, answersJs, shotsDir, apacheDir] = process.argv.slice(2);
@@ -25,6 +26,10 @@ const answers = answersFor(clock, answersJs);
   const served = () => fs.readFileSync(path.join(server.site, "zenta.rnk"));
   const names = (bytes) => (bytes.length < 60 ? [] : rangeOne([...bytes]).map(([name]) => name).filter(Boolean));
   const standIn = async (page) => names((await rankingBytes(page)) || []);
+  // The class's log on the server: its files, and the rows they hold.
+  const logs = () => fs.readdirSync(path.join(server.site, "zenta-log"))
+    .map((name) => fs.readFileSync(path.join(server.site, "zenta-log", name), "utf8").split("\r\n").length - 2);
+  const logged = () => logs().reduce((sum, rows) => sum + rows, 0);
   const browsers = [];
   async function device(tag, browser) {
     if (!browser) {
@@ -79,12 +84,29 @@ const answers = answersFor(clock, answersJs);
         for (const name of ["DEVA", "DEVB", "DEVC"])
           assert(names(served()).includes(name), `${name} on the server: ${names(served())}`);
         assert.deepStrictEqual(await standIn(c), [], "nothing in the stand-in");
+        assert.deepStrictEqual(logs(), [5, 5, 5], "a log file of each device's game on the server");
+      }],
+      ["the third device's クラスの成績表 downloads the class's rows", async () => {
+        await browsers[2].allowDownloads(apacheDir);
+        const client = findColour(await c.look("c-main"), colours.green);
+        await c.click(client.left + 22, client.top - 10); // ゲーム, then 練習's last item
+        for (const key of ["ArrowRight", "ArrowRight", "ArrowUp", "Enter"])
+          await c.key(key);
+        await sleep(1500);
+        const [right, bottom] = await whole(c, "c-class-tally");
+        await c.click(right - 153, bottom - 30); // CSVで保存
+        await sleep(2000);
+        const csv = fs.readFileSync(path.join(apacheDir, "zenta-log.csv"), "utf8");
+        assert.strictEqual(csv.split("\r\n").length - 2, 15, "the rows of the three devices");
+        await c.click(right - 49, bottom - 30); // 戻る
+        await greeted(c, client, "c-class-tally-back");
       }],
       ["writes refused: the row goes into the stand-in", async () => {
         await server.refuseWrites();
         before = served();
         await store(a, "REFUSED", "a-refused");
         assert.deepStrictEqual(served(), before, "the server's file as it was");
+        assert.strictEqual(logged(), 15, "the game's log waits in the stand-in");
         assert(await standIn(a).then((rows) => rows.includes("REFUSED") && rows.includes("DEVC")),
                "the server's rows with the new one in the stand-in");
       }],
@@ -95,6 +117,7 @@ const answers = answersFor(clock, answersJs);
         assert.strictEqual(rows.filter((name) => name === "REFUSED").length, 1, `${rows}`);
         assert.strictEqual(rows.filter((name) => name === "DEVA").length, 1, `${rows}`);
         assert.deepStrictEqual(await standIn(a), [], "the stand-in emptied");
+        assert.strictEqual(logged(), 25, "both games' log on the server");
       }],
       ["the server stopped while a save waits for its lock", async () => {
         let token;

@@ -6,10 +6,10 @@
 "use strict";
 const assert = require("assert");
 const { serve, launch, sleep } = require("../../tools/web/harness.js");
-const { findColour, answersFor, started, greeted, playGame } = require("./game.js");
+const { answersFor, started, greeted, playGame, whole } = require("./game.js");
 
 const [webDir, answersJs, shots] = process.argv.slice(2);
-const clock = 1767225600000, around = [51, 51, 51]; // the page's own colour
+const clock = 1767225600000;
 const devices = [["1024x768", { width: 1024, height: 768 }, {}],
   ["chromebook", { width: 1366, height: 768 }, { touch: true }],
   ["ipad-upright", { width: 810, height: 1080 }, { touch: true }]];
@@ -18,20 +18,6 @@ const devices = [["1024x768", { width: 1024, height: 768 }, {}],
 const menus = [["review", ["ArrowUp", "ArrowUp", "ArrowUp", "ArrowUp"], [45, 26]],
   ["tally", ["ArrowRight", "ArrowRight", "ArrowUp"], [49, 30]],
   ["help", ["ArrowRight", "ArrowRight", "ArrowRight", "ArrowDown"], null]];
-
-// The active window from its title bar (4 pixels of frame around it) down
-// to where the page shows below it.
-async function whole(page, tag) {
-  const image = await page.look(tag), title = findColour(image, [48, 140, 198]);
-  assert(title, `${tag}: a window is active`);
-  let bottom = title.top + title.height;
-  while (bottom < image.height && image.pixel(title.left + 2, bottom).join() !== around.join())
-    ++bottom;
-  const right = title.left + title.width + 4, where = `${tag}: ${title.left - 4},${title.top - 4} to ${right},${bottom}`;
-  assert(title.left >= 4 && title.top >= 4 && right <= image.width && bottom < image.height, where);
-  console.log(where, `on ${image.width} x ${image.height}`);
-  return [right, bottom];
-}
 
 (async () => {
   const server = await serve(webDir), browser = await launch({ shots });

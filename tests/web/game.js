@@ -120,6 +120,20 @@ async function playGame(page, tag, { answers = null, name = null, press = click,
   return client;
 }
 
+// The active window from its title bar (4 pixels of frame around it) down
+// to where the page's own colour shows below it: its bottom right corner.
+async function whole(page, tag) {
+  const image = await page.look(tag), title = findColour(image, [48, 140, 198]);
+  assert(title, `${tag}: a window is active`);
+  let bottom = title.top + title.height;
+  while (bottom < image.height && image.pixel(title.left + 2, bottom).join() !== "51,51,51")
+    ++bottom;
+  const right = title.left + title.width + 4, where = `${tag}: ${title.left - 4},${title.top - 4} to ${right},${bottom}`;
+  assert(title.left >= 4 && title.top >= 4 && right <= image.width && bottom < image.height, where);
+  console.log(where, `on ${image.width} x ${image.height}`);
+  return [right, bottom];
+}
+
 // The ranking file as the browser's IndexedDB holds it, or null.
 function rankingBytes(page) {
   return page.evaluate(`new Promise((resolve, reject) => {
@@ -144,4 +158,4 @@ function rangeOne(bytes, range = 0) {
   return rows;
 }
 
-module.exports = { colours, findColour, at, answersFor, started, greeted, playGame, rankingBytes, rangeOne };
+module.exports = { colours, findColour, at, answersFor, started, greeted, playGame, whole, rankingBytes, rangeOne };

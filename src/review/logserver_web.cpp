@@ -1,0 +1,77 @@
+#include "review/logserver_web.h"
+
+#include "common/webdav_web.h"
+#include "common/webpage_web.h"
+
+#include <QUrl>
+#include <QXmlStreamReader>
+
+namespace {
+
+// A year of a class is some thousands of files: its listing is larger than
+// any file the page reads.
+constexpr int largestListing = 16 * 1024 * 1024;
+
+} // namespace
+
+QStringList ServerLogFolder::fileNames(const QByteArray &multistatus, const QString &folder)
+{
+    QStringList names;
+    QXmlStreamReader xml(multistatus);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement || xml.namespaceUri() != u"DAV:"
+            || xml.name() != u"href")
+            continue;
+        // An href is a path or a whole URL; the file's name is its last
+        // part, percent-decoded. A folder's href ends in "/".
+        const QString href = QUrl(xml.readElementText().trimmed()).path();
+        const QString name = href.section(u'/', -1);
+        if (!name.isEmpty() && href.endsWith(u'/' + folder + name))
+            names << name;
+    }
+    return xml.hasError() ? QStringList() : names;
+}
+
+bool ServerLogFolder::list(QStringList &names)
+{
+    names.clear();
+    const WebPage::Answer answer = WebPage::request(
+        "PROPFIND", m_folder, {"Depth: 1", "Content-Type: application/xml; charset=utf-8"},
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
+        "<D:propfind xmlns:D=\"DAV:\"><D:prop><D:resourcetype/></D:prop></D:propfind>",
+        10000, largestListing);
+    if (answer.status == 404)
+        return true; // no folder yet: the first write makes it
+    if (answer.status != 207)
+        return false;
+    names = fileNames(answer.body, m_folder);
+    return true;
+}
+
+bool ServerLogFolder::read(const QString &name, qint64 limit, QByteArray &content)
+{
+    content.clear();
+    // Its first `limit` bytes, where the server takes a range.
+    const int largest = int(qMin<qint64>(limit, largestListing));
+    const WebPage::Answer answer = WebPage::request(
+        "GET", m_folder + name, {"Range: bytes=0-" + QByteArray::number(largest - 1)}, {}, 10000,
+        largest);
+    if (answer.status != 200 && answer.status != 206)
+        return false;
+    content = answer.body.first(qMin(qsizetype(largest), answer.body.size()));
+    return true;
+}
+
+bool ServerLogFolder::write(const QString &name, const QByteArray &content)
+{
+    // The folder is the school's to make, beside the page.
+    const int status = WebDav::put(m_folder + name, content).status;
+    return WebDav::succeeded(status);
+}
+
+bool ServerLogFolder::keep(const std::function<bool()> &change)
+{
+    // What the device writes in the browser's storage (its name, the
+    // stand-in), under the lock of the site's tabs.
+    return WebPage::changeFiles(change);
+}
