@@ -62,6 +62,14 @@ const answers = answersFor(clock, answersJs);
       ["nor the page locked", () => ask("LOCK", "zenta.html", locking, lockBody), 405],
       ["the file is never deleted", () => ask("DELETE", "zenta.rnk"), 403],
       ["nor moved", () => ask("MOVE", "zenta.rnk", { Destination: server.url + "x" }), 403],
+      ["the log's folder is listed", () => ask("PROPFIND", "zenta-log/", { Depth: "1" }), 207],
+      ["a device's log is written there", async () => {
+        const status = await ask("PUT", "zenta-log/2020-01-01-0123abcd.csv", {}, "x");
+        fs.rmSync(path.join(server.site, "zenta-log/2020-01-01-0123abcd.csv"));
+        return status;
+      }, 201],
+      ["but no other file", () => ask("PUT", "zenta-log/page.html", {}, "x"), 403],
+      ["nor a folder made there", () => ask("MKCOL", "zenta-log/x/"), 403],
       ["a device locks it", async () => { token = await lockNow(); return token ? 200 : 0; }, 200],
       ["a second waits", () => ask("LOCK", "zenta.rnk", locking, lockBody), 423],
       ["a write without the lock waits", () => ask("PUT", "zenta.rnk", {}, "x"), 423],
