@@ -73,6 +73,12 @@ static void showOnPage(QWidget &window)
 
 int main(int argc, char *argv[])
 {
+#ifdef Q_OS_WASM
+    // The page's own text input takes the text of every field (see
+    // WebTextInput); Qt's, made for touch devices alone, would take the
+    // browser's focus from it.
+    qputenv("QT_IM_MODULE", "none");
+#endif
     QApplication app(argc, argv);
     Program program(app);
 #ifdef Q_OS_WASM

@@ -10,6 +10,10 @@
 #include <QLocale>
 #include <QTranslator>
 
+#ifdef Q_OS_WASM
+#include "common/textinput_web.h"
+#endif
+
 // The icon's pictures are compiled into the library; a static library
 // needs its resources named once to keep them.
 static void initResources()
@@ -48,6 +52,7 @@ void setUpApplication(QApplication &app)
     // The browser has no fonts of the system: the page puts IPAPGothic, a
     // file of its own beside it, here before the program starts.
     QFontDatabase::addApplicationFont(QStringLiteral("/assets/ipagp.ttf"));
+    WebTextInput::install();
 #endif
     registerFontSubstitutes();
     // A Japanese desktop's user-interface font: menus, message boxes and

@@ -3,6 +3,87 @@
 // later; where there is no IndexedDB or no page (the tests under node) at
 // once, as there is nothing to wait for.
 mergeInto(LibraryManager.library, {
+  // The page's text input for the program's text fields (see
+  // src/common/textinput_web.h): laid over the field (x, y: the program's
+  // screen coordinates), transparent, with the browser's focus. What it
+  // takes goes to the program at once and leaves it empty.
+  zentaTextFocus: function (x, y, width, height) {
+    if (typeof document == "undefined")
+      return;
+    let input = Module.zentaTextInput;
+    if (!input) {
+      input = Module.zentaTextInput = document.createElement("input");
+      input.type = "text";
+      input.autocomplete = "off";
+      input.spellcheck = false;
+      input.setAttribute("autocapitalize", "off");
+      // The field itself is what a screen reader reads.
+      input.setAttribute("aria-hidden", "true");
+      // 16px: a smaller text makes a phone's browser zoom in on focus.
+      input.style.cssText = "position: absolute; z-index: 1; margin: 0; padding: 0; border: 0;"
+        + " outline: none; background: transparent; color: transparent; caret-color: transparent;"
+        + " font-size: 16px; opacity: 0.01;";
+      const send = (text, to) => {
+        const size = lengthBytesUTF8(text) + 1;
+        stringToUTF8(text, _zentaTextBuffer(size), size);
+        to();
+      };
+      let composing = false;
+      input.addEventListener("compositionstart", () => { composing = true; });
+      input.addEventListener("compositionupdate", (event) => send(event.data || "", _zentaTextPreedit));
+      input.addEventListener("compositionend", (event) => {
+        composing = false;
+        send(event.data || "", _zentaTextCommit);
+        input.value = "";
+      });
+      input.addEventListener("input", (event) => {
+        if (composing || event.isComposing || !input.value)
+          return;
+        send(input.value, _zentaTextCommit);
+        input.value = "";
+      });
+      // Qt's keys (Qt::Key) for those that are not text. An Enter that ends
+      // a composition belongs to the input method.
+      const keys = { Escape: 0x01000000, Tab: 0x01000001, Backspace: 0x01000003,
+        Enter: 0x01000004, Insert: 0x01000006, Delete: 0x01000007, Home: 0x01000010,
+        End: 0x01000011, ArrowLeft: 0x01000012, ArrowUp: 0x01000013, ArrowRight: 0x01000014,
+        ArrowDown: 0x01000015, PageUp: 0x01000016, PageDown: 0x01000017 };
+      input.addEventListener("keydown", (event) => {
+        if (event.isComposing || event.keyCode === 229)
+          return;
+        let key = keys[event.key];
+        // Ctrl with a letter is the field's (select all, copy, undo); Ctrl+V
+        // is the browser's paste, which comes as input.
+        const control = event.ctrlKey || event.metaKey;
+        if (!key && control && /^[a-uw-z]$/i.test(event.key))
+          key = event.key.toUpperCase().charCodeAt(0);
+        if (!key)
+          return;
+        event.preventDefault();
+        if (key === keys.Tab && event.shiftKey)
+          key = 0x01000002; // Qt::Key_Backtab
+        _zentaTextKey(key, (event.shiftKey ? 0x02000000 : 0) | (event.ctrlKey ? 0x04000000 : 0)
+          | (event.altKey ? 0x08000000 : 0) | (event.metaKey ? 0x10000000 : 0));
+      });
+      document.body.append(input);
+    }
+    const canvas = document.querySelector("#screen canvas");
+    const page = canvas ? canvas.getBoundingClientRect() : { left: 0, top: 0 };
+    Object.assign(input.style, { left: page.left + x + "px", top: page.top + y + "px",
+                                 width: width + "px", height: height + "px" });
+    if (document.activeElement !== input)
+      input.focus({ preventScroll: true });
+  },
+  zentaTextBlur: function () {
+    const input = Module.zentaTextInput;
+    if (!input || document.activeElement !== input)
+      return;
+    input.blur();
+    // The keys go to the program's screen again.
+    const canvas = document.querySelector("#screen canvas");
+    if (canvas)
+      canvas.focus({ preventScroll: true });
+  },
   // One HTTP request to the page's own folder on its server: `path` is
   // relative to the page and may not leave its folder. The answer waits in
   // Module.zentaAnswers[id] for zentaAnswer* to take it. Status 0 means no

@@ -2,14 +2,17 @@
 // screen, a Chromebook and an iPad held upright: after a game by taps, the
 // greeting box, the main window, the review (ゲーム > 振り返り), the tally
 // (練習 > 成績表) and the help window (ヘルプ > 説明), each on its screenshot.
+// On the touch devices the name is "山田はな", composed and committed as an
+// input method sends it, and stored so.
 //   node fit.js WEB_DIR ANSWERS_JS SHOTS_DIR
 "use strict";
 const assert = require("assert");
 const { serve, launch, sleep } = require("../../tools/web/harness.js");
-const { answersFor, started, greeted, playGame, whole } = require("./game.js");
+const { answersFor, started, greeted, playGame, whole, rankingBytes, rangeOne } = require("./game.js");
 
 const [webDir, answersJs, shots] = process.argv.slice(2);
 const clock = 1767225600000;
+const yamadaHana = Buffer.from([0x8e, 0x52, 0x93, 0x63, 0x82, 0xcd, 0x82, 0xc8]).toString("latin1");
 const devices = [["1024x768", { width: 1024, height: 768 }, {}],
   ["chromebook", { width: 1366, height: 768 }, { touch: true }],
   ["ipad-upright", { width: 810, height: 1080 }, { touch: true }]];
@@ -31,7 +34,17 @@ const menus = [["review", ["ArrowUp", "ArrowUp", "ArrowUp", "ArrowUp"], [45, 26]
       await page.key("Enter");
       await sleep(500);
       const press = options.touch ? (p, x, y) => p.tap(x, y) : undefined;
-      const client = await playGame(page, tag, { answers: answersFor(clock, answersJs), name: "FIT", press });
+      const compose = async (tab, name) => {
+        const session = await tab.cdp();
+        await session.send("Input.imeSetComposition", { text: "やまだはな", selectionStart: 5, selectionEnd: 5 });
+        await sleep(300);
+        await tab.look(`${tag}-composing`);
+        await session.send("Input.insertText", { text: name });
+      };
+      const client = await playGame(page, tag, { answers: answersFor(clock, answersJs), press,
+        name: options.touch ? "山田はな" : "FIT", enterName: options.touch ? compose : undefined });
+      if (options.touch)
+        assert(rangeOne(await rankingBytes(page)).some(([name]) => name === yamadaHana), "山田はな stored");
       await whole(page, `${tag}-main-window`);
       for (const [what, keys, back] of menus) {
         await page.click(client.left + 22, client.top - 10); // ゲーム, then by the keys
