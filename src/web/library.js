@@ -76,7 +76,11 @@ mergeInto(LibraryManager.library, {
   },
   zentaTextBlur: function () {
     const input = Module.zentaTextInput;
-    if (!input || document.activeElement !== input)
+    if (!input)
+      return;
+    // Off the page, where it takes no click meant for the program.
+    Object.assign(input.style, { left: "-10000px", top: "0px" });
+    if (document.activeElement !== input)
       return;
     input.blur();
     // The keys go to the program's screen again.

@@ -15,7 +15,9 @@ const clock = 1767225600000;
 const yamadaHana = Buffer.from([0x8e, 0x52, 0x93, 0x63, 0x82, 0xcd, 0x82, 0xc8]).toString("latin1");
 const devices = [["1024x768", { width: 1024, height: 768 }, {}],
   ["chromebook", { width: 1366, height: 768 }, { touch: true }],
-  ["ipad-upright", { width: 810, height: 1080 }, { touch: true }]];
+  // iPadOS's Safari says it is a Mac, with touch.
+  ["ipad-upright", { width: 810, height: 1080 }, { touch: true, platform: "MacIntel", userAgent:
+    "Mozilla/5.0 (Macintosh; Intel Mac OS X 10_15_7) AppleWebKit/605.1.15 (KHTML, like Gecko) Version/17.4 Safari/605.1.15" }]];
 // Each window from the menus by the keys, and its 戻る: from the frame's
 // bottom right corner, or (null) the key " " where it has the focus.
 const menus = [["review", ["ArrowUp", "ArrowUp", "ArrowUp", "ArrowUp"], [45, 26]],
