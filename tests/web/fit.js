@@ -3,7 +3,7 @@
 // greeting box, the main window, the review (ゲーム > 振り返り), the tally
 // (練習 > 成績表) and the help window (ヘルプ > 説明), each on its screenshot.
 // On the touch devices the name is "山田はな", composed and committed as an
-// input method sends it, and stored so.
+// input method sends it (an Enter amid it the input method's), and stored so.
 //   node fit.js WEB_DIR ANSWERS_JS SHOTS_DIR
 "use strict";
 const assert = require("assert");
@@ -41,6 +41,7 @@ const menus = [["review", ["ArrowUp", "ArrowUp", "ArrowUp", "ArrowUp"], [45, 26]
         await session.send("Input.imeSetComposition", { text: "やまだはな", selectionStart: 5, selectionEnd: 5 });
         await sleep(300);
         await tab.look(`${tag}-composing`);
+        await tab.key("Enter"); // the input method's: stores nothing
         await session.send("Input.insertText", { text: name });
       };
       const client = await playGame(page, tag, { answers: answersFor(clock, answersJs), press,
