@@ -43,9 +43,11 @@ copy(${FONT_DOC}/Readme_IPAfont00303.txt fonts/Readme_IPAfont00303.txt)
 # Left by builds that put the files there as they are.
 file(REMOVE ${WEB_DIR}/zenta.js ${WEB_DIR}/zenta.wasm ${WEB_DIR}/fonts/ipagp.ttf)
 
+# What the page runs from; the font's licence stays beside it on the server
+# for whoever reads it, not in every device's cache.
 set(ZENTA_FILES "")
 foreach(path zenta.html zenta.webmanifest zenta.js.gz zenta.wasm.gz icons/zenta-192.png
-             icons/zenta-512.png fonts/ipagp.ttf.gz fonts/copyright fonts/Readme_IPAfont00303.txt)
+             icons/zenta-512.png fonts/ipagp.ttf.gz)
   file(SHA256 ${WEB_DIR}/${path} digest)
   string(APPEND ZENTA_FILES "\n  [\"${path}\", \"${digest}\"],")
 endforeach()
