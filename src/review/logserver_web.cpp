@@ -40,8 +40,8 @@ bool ServerLogFolder::list(QStringList &names)
         "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
         "<D:propfind xmlns:D=\"DAV:\"><D:prop><D:resourcetype/></D:prop></D:propfind>",
         10000, largestListing);
-    if (answer.status == 404)
-        return true; // no folder yet: the first write makes it
+    // No folder (404) is a server where the school has not made one: it
+    // cannot be listed, and the log lives in the stand-in.
     if (answer.status != 207)
         return false;
     names = fileNames(answer.body, m_folder);
