@@ -12,9 +12,10 @@ namespace {
 // any file the page reads.
 constexpr int largestListing = 16 * 1024 * 1024;
 
-} // namespace
-
-QStringList ServerLogFolder::fileNames(const QByteArray &multistatus, const QString &folder)
+// The names of the files in a PROPFIND answer of depth 1 for `folder`
+// (ending in "/"), without the folder itself, sub-folders, or names that
+// would leave it.
+QStringList fileNames(const QByteArray &multistatus, const QString &folder)
 {
     QStringList names;
     QXmlStreamReader xml(multistatus);
@@ -31,6 +32,8 @@ QStringList ServerLogFolder::fileNames(const QByteArray &multistatus, const QStr
     }
     return xml.hasError() ? QStringList() : names;
 }
+
+} // namespace
 
 bool ServerLogFolder::list(QStringList &names)
 {
@@ -65,8 +68,7 @@ bool ServerLogFolder::read(const QString &name, qint64 limit, QByteArray &conten
 bool ServerLogFolder::write(const QString &name, const QByteArray &content)
 {
     // The folder is the school's to make, beside the page.
-    const int status = WebDav::put(m_folder + name, content).status;
-    return WebDav::succeeded(status);
+    return WebDav::succeeded(WebDav::put(m_folder + name, content).status);
 }
 
 bool ServerLogFolder::keep(const std::function<bool()> &change)

@@ -18,11 +18,6 @@ public:
     bool write(const QString &name, const QByteArray &content) override;
     bool keep(const std::function<bool()> &change) override;
 
-    // The names of the files in a PROPFIND answer of depth 1 for `folder`
-    // (ending in "/"), without the folder itself, sub-folders, or names
-    // that would leave it.
-    static QStringList fileNames(const QByteArray &multistatus, const QString &folder);
-
 private:
     QString m_folder;
 };

@@ -44,6 +44,15 @@ QList<Row> game(const QString &name = QString(), const QString &day = "2026-12-1
     return rows;
 }
 
+// A log file as the writer writes these rows.
+QByteArray logFile(const QList<Row> &rows)
+{
+    QByteArray bytes = ClassLog::header();
+    for (const Row &r : rows)
+        bytes += ClassLog::encode(r);
+    return bytes;
+}
+
 QByteArray fileOf(const QString &path)
 {
     QFile file(path);
@@ -179,9 +188,7 @@ void TestClassLog::partsAndWaitingRows()
     QVERIFY(QFile::remove(log));
     QVERIFY(writer.write({}));
     const QString first = QDir(log).filePath(ClassLog::fileName(today, writer.device()));
-    QByteArray expected = ClassLog::header();
-    for (const Row &r : game() + game("ゆき"))
-        expected += ClassLog::encode(r);
+    const QByteArray expected = logFile(game() + game("ゆき"));
     QCOMPARE(fileOf(first), expected);
 
     // A file that the next game would take past the limit stays as it is.
@@ -206,10 +213,8 @@ void TestClassLog::standInCarriesRowsBack()
     // Taken again: the stand-in's rows first, then the new game's.
     QVERIFY(QFile::remove(log));
     QVERIFY(writer.write(game("はな")));
-    QByteArray expected = ClassLog::header();
-    for (const Row &r : game() + game("ゆき") + game("はな"))
-        expected += ClassLog::encode(r);
-    QCOMPARE(fileOf(QDir(log).filePath(ClassLog::fileName(today, writer.device()))), expected);
+    QCOMPARE(fileOf(QDir(log).filePath(ClassLog::fileName(today, writer.device()))),
+             logFile(game() + game("ゆき") + game("はな")));
     QCOMPARE(QDir(standIn).entryList(QDir::Files), QStringList());
 }
 

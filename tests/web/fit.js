@@ -8,7 +8,7 @@
 "use strict";
 const assert = require("assert");
 const { serve, launch, sleep } = require("../../tools/web/harness.js");
-const { answersFor, started, greeted, playGame, whole, rankingBytes, rangeOne } = require("./game.js");
+const { answersFor, started, greeted, playGame, whole, fromMenu, rankingBytes, rangeOne } = require("./game.js");
 
 const [webDir, answersJs, shots] = process.argv.slice(2);
 const clock = 1767225600000;
@@ -55,12 +55,7 @@ const menus = [["review", ["ArrowUp", "ArrowUp", "ArrowUp", "ArrowUp"], [45, 26]
                          hana, "山田はな stored by each touch device");
       await whole(page, `${tag}-main-window`);
       for (const [what, keys, back] of menus) {
-        await page.click(client.left + 22, client.top - 10); // ゲーム, then by the keys
-        await sleep(500);
-        for (const key of [...keys, "Enter"])
-          await page.key(key);
-        await sleep(1500);
-        const [right, bottom] = await whole(page, `${tag}-${what}`);
+        const [right, bottom] = await fromMenu(page, client, keys, `${tag}-${what}`);
         await (back ? page.click(right - back[0], bottom - back[1]) : page.key(" "));
         await greeted(page, client, `${tag}-${what}-back`);
       }

@@ -134,6 +134,17 @@ async function whole(page, tag) {
   return [right, bottom];
 }
 
+// A window opened from the menu bar: "ゲーム" clicked, then `keys` and
+// Enter; its bottom right corner, as whole() finds it.
+async function fromMenu(page, client, keys, tag) {
+  await page.click(client.left + 22, client.top - 10);
+  await sleep(500);
+  for (const key of [...keys, "Enter"])
+    await page.key(key);
+  await sleep(1500);
+  return whole(page, tag);
+}
+
 // The ranking file as the browser's IndexedDB holds it, or null.
 function rankingBytes(page) {
   return page.evaluate(`new Promise((resolve, reject) => {
@@ -158,4 +169,4 @@ function rangeOne(bytes, range = 0) {
   return rows;
 }
 
-module.exports = { colours, findColour, at, answersFor, started, greeted, playGame, whole, rankingBytes, rangeOne };
+module.exports = { colours, findColour, at, answersFor, started, greeted, playGame, whole, fromMenu, rankingBytes, rangeOne };
