@@ -27,29 +27,38 @@ qint16 drawNonZero(RandomSource &random, int n, int offset)
     return static_cast<qint16>(value);
 }
 
-// The floor(R * n)-th of the n kinds in the set, counted from kind 0.
-qint16 drawKind(RandomSource &random, KindSet kinds)
+// The right answer drawn among the grade's buttons in the set, then the
+// relation it stands for.
+qint16 drawKind(RandomSource &random, KindSet answers, int grade)
 {
-    if (kinds.none())
-        kinds.set();
-    int k = draw(random, static_cast<int>(kinds.count()));
-    for (int kind = 0; kind < kindCount; ++kind)
-        if (kinds[kind] && k-- == 0)
-            return static_cast<qint16>(kind);
-    return kindCount - 1; // R is below 1: not reached
+    const KindSet own = gradeAnswers(grade);
+    answers &= own;
+    if (answers.none())
+        answers = own;
+    int k = draw(random, static_cast<int>(answers.count()));
+    int answer = lastAnswer;
+    for (int i = 0; i < kindCount; ++i)
+        if (answers[i] && k-- == 0) {
+            answer = i;
+            break;
+        }
+    const int learned = static_cast<int>(own.count()) - 1;
+    if (answer == lastAnswer && learned < lastAnswer)
+        answer = learned + draw(random, kindCount - learned);
+    return static_cast<qint16>(answer);
 }
 
 } // namespace
 
 Question makeQuestion(RandomSource &random, int hani, const XTable &xchi, Coefficients previous,
-                      const KindSet &kinds)
+                      int grade, const KindSet &answers)
 {
     Question q;
     q.coefficients = previous;
     q.xchi = xchi;
     Coefficients &k = q.coefficients;
 
-    q.seikai = drawKind(random, kinds);
+    q.seikai = drawKind(random, answers, grade);
     switch (q.seikai) {
     case 0:
         k.a = drawNonZero(random, 9, 4);

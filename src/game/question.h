@@ -1,12 +1,12 @@
 #pragma once
 
 #include "common/captions.h"
+#include "common/grade.h"
 #include "common/randomsource.h"
 
 #include <QString>
 #include <QtGlobal>
 #include <array>
-#include <bitset>
 
 // The x values of the four ranges, five positions each (left to right).
 using XRow = std::array<qint16, 5>;
@@ -32,18 +32,19 @@ struct Question
     std::array<QString, 10> cells;
 };
 
-// The relation kinds that questions may be drawn from, by index.
-using KindSet = std::bitset<kindCount>;
 inline KindSet allKinds()
 {
     return KindSet().set();
 }
 
-// Draws the next question in range hani (0 to 3). Coefficients that the
-// drawn kind does not use keep their previous values; in range 3 the x
-// values are drawn anew. The draws are taken from random in a fixed order:
-// the kind, its coefficients, then the random x values. The kind is the
-// floor(R * n)-th of the n kinds in `kinds` (all five: floor(R * 5));
-// an empty set stands for all five.
+// Draws the next question in range hani (0 to 3) for a class of `grade`.
+// Coefficients that the drawn kind does not use keep their previous values;
+// in range 3 the x values are drawn anew. The draws are taken from random
+// in a fixed order: the kind, its coefficients, then the random x values.
+// The kind is drawn through its right answer: the floor(R * n)-th of the n
+// answer buttons in `answers` that the grade has (an empty set: all of
+// them; in 中３ all five, floor(R * 5)); where that is the last button of a
+// grade that has not learned every relation, one more draw picks among the
+// relations it stands for (中１ 2 + floor(R * 3), 中２ 3 + floor(R * 2)).
 Question makeQuestion(RandomSource &random, int hani, const XTable &xchi, Coefficients previous,
-                      const KindSet &kinds = allKinds());
+                      int grade = defaultGrade, const KindSet &answers = KindSet());

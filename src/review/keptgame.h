@@ -26,4 +26,5 @@ struct KeptQuestion
 struct KeptGame
 {
     std::array<KeptQuestion, 5> questions;
+    int grade = 3; // the grade (学年) it was started in: 1, 2 or 3
 };

@@ -205,7 +205,7 @@ void TestQuestion::kindFromASet()
     QFETCH(double, draw);
     QFETCH(int, seikai);
     ScriptedRandom random{draw, 0.9, 0.9, 0.9, 0.9};
-    const Question q = makeQuestion(random, 0, initialXTable(), {}, KindSet(kinds.toStdString()));
+    const Question q = makeQuestion(random, 0, initialXTable(), {}, defaultGrade, KindSet(kinds.toStdString()));
     QCOMPARE(q.seikai, seikai);
 }
 
