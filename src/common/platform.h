@@ -29,11 +29,19 @@ public:
     // Ends the program at once; every window closes.
     virtual void endProgram() = 0;
 
+    // The grade (学年) kept on the device for the next start; 0 where none
+    // has been kept. Here it is kept for the run only, as tests want it.
+    virtual int storedGrade() { return m_grade; }
+    virtual void storeGrade(int grade) { m_grade = grade; }
+
     // A message that only informs: exclamation icon, one OK button.
     void inform(QWidget *parent, const QString &text, const QString &title)
     {
         messageBox(parent, text, title, QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Ok);
     }
+
+private:
+    int m_grade = 0;
 };
 
 class DesktopPlatform final : public Platform
@@ -45,4 +53,9 @@ public:
                                            QMessageBox::StandardButton defaultButton) override;
     void beep() override;
     void endProgram() override;
+    // In the user's settings (zenta/zenta.ini in the user's configuration
+    // folder); in the browser, the site's storage, and a link to the page
+    // with "?grade=1" (2, 3) starts it in that grade and keeps it.
+    int storedGrade() override;
+    void storeGrade(int grade) override;
 };

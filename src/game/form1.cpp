@@ -1,6 +1,7 @@
 #include "game/form1.h"
 
 #include "common/captions.h"
+#include "common/grade.h"
 #include "common/numbertext.h"
 #include "common/platform.h"
 #include "layouts/form2.h"
@@ -104,6 +105,8 @@ Form1::Form1(Module1 &module, Platform &platform, RandomSource &random,
     connect(ui.Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     for (int i = 0; i < 4; ++i)
         connect(ui.en[i], &QAction::triggered, this, [this, i] { en_Click(i); });
+    for (int i = 0; i < gradeCount; ++i)
+        connect(ui.gakunen[i], &QAction::triggered, this, [this, i] { gakunen_Click(i); });
     connect(ui.m1c, &QAction::triggered, this, &Form1::m1c_Click);
     connect(ui.tokutenyo, &QPushButton::clicked, this, &Form1::tokutenyo_Click);
     connect(ui.Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
@@ -147,6 +150,12 @@ void Form1::Form_Load()
     ui.en[0]->setChecked(true);
     m_module.hani = 0;
     ui.Command3->setText(QStringLiteral("ｘの値：") + hanimei[0]);
+    // The grade outlives the program.
+    const int stored = m_platform.storedGrade();
+    gakunen = gameGrade = isGrade(stored) ? stored : defaultGrade;
+    ui.gakunen[gakunen - 1]->setChecked(true);
+    showGrade(gakunen);
+    practice.showGrade(gakunen);
 }
 
 void Form1::Form_Activate()
@@ -157,11 +166,13 @@ void Form1::Form_Activate()
 
 void Form1::Command1_Click()
 {
-    practice.startGame();
+    gameGrade = gakunen;
+    m_playing.grade = gameGrade;
+    practice.startGame(gameGrade);
     for (Label *mark : ui.sikiyo)
         mark->setText(QString());
-    for (QPushButton *button : ui.kotae)
-        button->setEnabled(true);
+    m_inGame = true;
+    showGrade(gameGrade);
     mon = 0;
     setReviewAvailable(false);
     if (!practice.running()) // a practice game has no score to deal with
@@ -184,7 +195,7 @@ void Form1::shutsudai()
     ++mon;
     ui.monbang->setText(QStringLiteral("第") + numberText(mon) + QStringLiteral("問"));
 
-    const Question q = makeQuestion(m_random, m_module.hani, xchi, {a, b, c}, defaultGrade, practice.kinds());
+    const Question q = makeQuestion(m_random, m_module.hani, xchi, {a, b, c}, gameGrade, practice.kinds());
     seikai = q.seikai;
     a = q.coefficients.a;
     b = q.coefficients.b;
@@ -208,7 +219,8 @@ void Form1::shutsudai()
 
 void Form1::kotae_Click(int index)
 {
-    if (index == seikai) {
+    // A table of a relation the grade has not learned is the last button's.
+    if (index == rightAnswer(seikai, gameGrade)) {
         markQuestion(maruMark);
         const double points = readNumber(ui.tokuten->text());
         const double total = points + readNumber(ui.tokutenyo->text());
@@ -276,6 +288,10 @@ void Form1::endGame()
         m_review->showGame(*m_kept);
     for (QPushButton *button : ui.kotae)
         button->setEnabled(false);
+    // No game runs from here on: the buttons show the grade chosen.
+    m_inGame = false;
+    showGrade(gakunen);
+    practice.showGrade(gakunen);
     if (practice.running()) {
         writeLog(std::nullopt);
         practice.endGame(this);
@@ -300,6 +316,7 @@ void Form1::writeLog(const std::optional<QString> &name)
         row.points = practice.running() ? 0 : int(q.points);
         row.practice = practice.running();
         row.name = name.value_or(QString());
+        row.grade = m_kept->grade;
         rows.append(row);
     }
     // Rows that cannot be written wait for the next game; the player is
@@ -338,6 +355,30 @@ void Form1::en_Click(int index)
     m_module.hani = static_cast<qint16>(index);
     if (old != index)
         announceRange(index);
+}
+
+void Form1::gakunen_Click(int index)
+{
+    for (QAction *item : ui.gakunen)
+        item->setChecked(false);
+    ui.gakunen[index]->setChecked(true);
+    gakunen = index + 1;
+    m_platform.storeGrade(gakunen);
+    // The game on show goes on as it began.
+    if (!m_inGame) {
+        showGrade(gakunen);
+        practice.showGrade(gakunen);
+    }
+}
+
+void Form1::showGrade(int grade)
+{
+    ui.kotae[lastAnswer]->setText(lastAnswerCaption(grade));
+    if (!m_inGame)
+        return; // no game: every button stays greyed
+    const KindSet answers = gradeAnswers(grade);
+    for (int i = 0; i < kindCount; ++i)
+        ui.kotae[i]->setEnabled(answers[i]);
 }
 
 void Form1::m1c_Click()
@@ -428,6 +469,9 @@ std::optional<QString> Form1::openResults(bool modal)
         m_results->dismiss();
         m_results = nullptr;
     }
+    // The Best 5 of the grade the game was started in; the list command
+    // shows the grade chosen.
+    m_module.gakunen = static_cast<qint16>(modal ? gameGrade : gakunen);
     auto *results = new Form3(m_module, m_platform, m_ranking, this);
     m_results = results;
     if (!modal) {

@@ -48,6 +48,10 @@ public:
     qint16 mon = 0;
     qint16 ten = 0;
     std::array<QString, 4> hanimei;
+    // The grade (学年) chosen in the menu, and the grade of the game on
+    // show: a choice made during a game applies from the next Start.
+    int gakunen = defaultGrade;
+    int gameGrade = defaultGrade;
 
     void Form_Load();
     void Form_Activate();
@@ -60,6 +64,7 @@ public:
 
     void Command3_Click();
     void en_Click(int index);
+    void gakunen_Click(int index);
     void m1c_Click();
     void tokutenyo_Click();
     void Command5_Click();
@@ -99,6 +104,9 @@ private:
     void endGame();
     void setReviewAvailable(bool available);
     void announceRange(int range);
+    // The answer buttons as the grade has them: the relations it has not
+    // learned greyed, the last button's caption its own.
+    void showGrade(int grade);
     void writeLog(const std::optional<QString> &name);
 
     Module1 &m_module;
@@ -122,4 +130,5 @@ private:
     QPointer<Form2> m_help;
     bool m_greetPending = false;
     bool m_painted = false; // the window has been drawn once
+    bool m_inGame = false;  // a game runs: from Start to its last question
 };

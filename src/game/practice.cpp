@@ -28,7 +28,7 @@ void Practice::setUp(QMainWindow *window, QMenu *before, Label *points, LogStora
     connect(ui.m6d, &QAction::triggered, this, &Practice::openClassTally);
 }
 
-void Practice::startGame()
+void Practice::startGame(int)
 {
     // The relations missed when the game begins stay its relations to the
     // end, even when some of them leave the set during the game.

@@ -35,7 +35,8 @@ public:
 
     // A game begins (Start): a practice game while "時間なしで練習" is
     // checked, or when "まちがえた関係を練習" asked for it.
-    void startGame();
+    void startGame(int grade = 3);
+    void showGrade(int) { }
     // The game on show is a practice game.
     bool running() const { return m_running; }
     // The kinds that the game's questions are drawn from.

@@ -1,6 +1,7 @@
 #include "layouts/form1layout.h"
 
 #include "common/captions.h"
+#include "common/grade.h"
 #include "layouts/formbuilder.h"
 #include "layouts/label.h"
 #include "layouts/menustyle.h"
@@ -163,10 +164,17 @@ void Form1Ui::setupUi(QMainWindow *window)
         en[i] = item(m4, qPrintable(arrayName("en", i)), rangeCaptions()[i]);
         en[i]->setCheckable(true);
     }
+    // The grade (学年): which relations the questions and answers are of.
+    m7 = bar->addMenu(QStringLiteral("学年"));
+    m7->setObjectName("m7");
+    for (int i = 0; i < gradeCount; ++i) {
+        gakunen[i] = item(m7, qPrintable(arrayName("gakunen", i)), gradeMenuCaption(i + 1));
+        gakunen[i]->setCheckable(true);
+    }
     m5 = bar->addMenu(QStringLiteral("ヘルプ"));
     m5->setObjectName("m5");
     m5c = item(m5, "m5c", QStringLiteral("説明"));
-    // Only the current range carries a mark; the others show nothing.
-    for (QMenu *menu : {m1, m4, m5})
+    // Only the current range and grade carry a mark; the others show nothing.
+    for (QMenu *menu : {m1, m4, m7, m5})
         menu->setStyle(menuStyle());
 }

@@ -15,7 +15,7 @@ class Label;
 const FormSpec &form1Spec();
 
 // The main window's widgets, built from form1Spec() into a QMainWindow with
-// a fixed client area and the menu bar "ゲーム", "ｘの値", "ヘルプ".
+// a fixed client area and the menu bar "ゲーム", "ｘの値", "学年", "ヘルプ".
 struct Form1Ui
 {
     QWidget *client = nullptr;
@@ -32,6 +32,8 @@ struct Form1Ui
     QPushButton *Command1 = nullptr, *Command3 = nullptr, *helpyo = nullptr, *Command5 = nullptr;
 
     QMenu *m1 = nullptr, *m4 = nullptr, *m5 = nullptr;
+    QMenu *m7 = nullptr;                // "学年", after "ｘの値"
+    std::array<QAction *, 3> gakunen{}; // its items, 中１ to 中３
     QAction *m1a = nullptr, *s1 = nullptr, *m1c = nullptr, *s2 = nullptr, *m1d = nullptr;
     QAction *m1e = nullptr; // "振り返り", after "一覧"
     // In the browser only, after "振り返り": "成績ファイルを保存", "成績ファイルを読み込む".

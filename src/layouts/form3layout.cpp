@@ -38,6 +38,8 @@ FormSpec makeForm3()
         labelSpec("Label4", "ｘの値", 600, 600, 720, 285, {14.25, false}, QColor(0, 0, 192))));
     c.push_back(
         labelSpec("enz0", "法", 1560, 600, 1695, 255, {13.5, false}, {}, {}, Qt::AlignHCenter));
+    // The grade of the Best 5 on show, right of the range; 中３ shows none.
+    c.push_back(labelSpec("gakunen", "", 3315, 600, 645, 255, {13.5, false}));
     c.push_back(labelSpec(arrayName("jyun", 0), "１", 240, 1200, 372, 372, bold1575, {}, {},
                           Qt::AlignHCenter));
     c.push_back(labelSpec(arrayName("namae", 0), "名前", 960, 1200, 1935, 375, {13.5, false}));
@@ -87,6 +89,7 @@ void Form3Ui::setupUi(QDialog *window)
     Label4 = control<Label>(window, "Label4");
     Label6 = control<Label>(window, "Label6");
     enz0 = control<Label>(window, "enz0");
+    gakunen = control<Label>(window, "gakunen");
     jikan9 = control<Label>(window, "jikan9");
     jyun[0] = control<Label>(window, arrayName("jyun", 0));
     namae[0] = control<Label>(window, arrayName("namae", 0));

@@ -21,6 +21,7 @@ struct Form3Ui
     Label *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr;
     Label *Label6 = nullptr;
     Label *enz0 = nullptr;
+    Label *gakunen = nullptr; // "中１" or "中２" beside enz0; hidden in 中３
     Label *jikan9 = nullptr;
     std::array<Label *, 5> jyun{}, namae{}, jikan{};
     std::array<Label *, 3> jyun1{}, jikan1{};

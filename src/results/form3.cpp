@@ -1,6 +1,7 @@
 #include "results/form3.h"
 
 #include "common/captions.h"
+#include "common/grade.h"
 #include "common/numbertext.h"
 #include "common/platform.h"
 #include "layouts/label.h"
@@ -32,6 +33,10 @@ void Form3::Form_Load()
     const int hani = m_module.hani;
     Q_ASSERT(hani >= 0 && hani < rangeCount);
     ui.enz0->setText(rangeCaptions()[hani]);
+    // Which grade's Best 5 this is, where it is not 中３'s.
+    const int range = RankingTable::fileRange(m_module.gakunen, hani);
+    ui.gakunen->setText(gradeCaption(m_module.gakunen));
+    ui.gakunen->setVisible(range >= RankingTable::rangesPerGrade);
 
     // The rows below the first are copies of it, rowPitch pixels apart.
     auto addRow = [](auto &array, const char *name, int index) {
@@ -45,7 +50,7 @@ void Form3::Form_Load()
         addRow(ui.jyun, "jyun", i);
         ui.jyun[i]->setText(numberText(i + 1));
     }
-    const int base = hani * RankingTable::rangeSize;
+    const int base = range * RankingTable::rangeSize;
     ui.namae[0]->setText(table.namaehyo[base]);
     ui.jikan[0]->setText(plainNumberText(table.jikanhyo[base]));
     for (int i = 1; i < 5; ++i) {
@@ -55,12 +60,12 @@ void Form3::Form_Load()
         ui.jikan[i]->setText(plainNumberText(table.jikanhyo[base + i]));
     }
     // jyun1(0) keeps its "1" from the layout.
-    ui.jikan1[0]->setText(plainNumberText(m_module.jikokiroku[hani][0]));
+    ui.jikan1[0]->setText(plainNumberText(m_module.jikokiroku[range][0]));
     for (int i = 1; i < 3; ++i) {
         addRow(ui.jyun1, "jyun1", i);
         addRow(ui.jikan1, "jikan1", i);
         ui.jyun1[i]->setText(numberText(i + 1));
-        ui.jikan1[i]->setText(plainNumberText(m_module.jikokiroku[hani][i]));
+        ui.jikan1[i]->setText(plainNumberText(m_module.jikokiroku[range][i]));
     }
 
     // The focus starts in the first of Text1, Command1, Command2 that is

@@ -1,5 +1,7 @@
 #include "results/rankingtable.h"
 
+#include "common/captions.h"
+#include "common/grade.h"
 #include "results/rankingfile.h"
 #include "results/rankingrecord.h"
 
@@ -56,6 +58,11 @@ RankingTable::RankingTable(Module1 &module) : m_module(module), m_where(QString(
     namaehyo.fill(QString());
     for (int i = 0; i < rangesInUse * rangeSize; ++i)
         namaehyo[i] = blankName;
+}
+
+int RankingTable::fileRange(int gakunen, int hani)
+{
+    return gradeBlock(gakunen) * rangesPerGrade + hani;
 }
 
 qsizetype RankingTable::placeOf(std::span<const qint16> rows, qint16 score)
@@ -135,7 +142,7 @@ void RankingTable::mergeRows(QByteArray &file, const QByteArray &rows)
 
 void RankingTable::load(const QByteArray &file)
 {
-    // Records 21 to 75 and a part record at the end are not loaded; a save
+    // Records 61 to 75 and a part record at the end are not loaded; a save
     // keeps them as they are.
     for (int i = 0; i < rangesInUse * rangeSize; ++i) {
         m_module.kr = decodeRecord(recordAt(file, i));
@@ -154,14 +161,15 @@ bool RankingTable::jyunikime()
     if (!pending())
         return false;
     const int hani = m_module.hani;
-    if (hani < 0 || hani >= rangesInUse) {
+    if (hani < 0 || hani >= rangeCount) {
         m_module.touroku = 1; // no such range: nowhere to place the score
         return false;
     }
+    const int range = fileRange(m_module.gakunen, hani);
     const qint16 kekka = m_module.kekka;
 
     // The player's own three best in this range.
-    auto &own = m_module.jikokiroku[hani];
+    auto &own = m_module.jikokiroku[range];
     const qsizetype mine = placeOf(own, kekka);
     if (mine < qsizetype(own.size())) {
         std::copy_backward(own.begin() + mine, own.end() - 1, own.end());
@@ -169,7 +177,7 @@ bool RankingTable::jyunikime()
     }
 
     // The Best 5.
-    const int base = hani * rangeSize;
+    const int base = range * rangeSize;
     const qsizetype at = placeOf(std::span(jikanhyo).subspan(base, rangeSize), kekka);
     if (at == rangeSize) {
         m_module.touroku = 1;
@@ -192,7 +200,7 @@ bool RankingTable::save(const QString &name)
     m_module.kr.namae = name;
     m_module.kr.jikan = m_module.kekka;
     const QByteArray newRecord = encodeRecord(m_module.kr);
-    const int range = m_module.hani;
+    const int range = fileRange(m_module.gakunen, m_module.hani);
 
     // The place as the file holds the range now; a score that other copies'
     // five better rows have shut out since stores nothing.
@@ -216,11 +224,14 @@ bool RankingTable::save(const QString &name)
 
 bool RankingTable::clearRanges()
 {
-    return update([](QByteArray &file) {
-        const QByteArray blank = blankRecord();
+    const int first = fileRange(m_module.gakunen, 0) * rangeSize;
+    const int end = first + rangesPerGrade * rangeSize;
+    return update([first, end](QByteArray &file) {
+        // The records before the grade's as they are (blank where the file
+        // has none), the grade's blank, and whatever lies after them.
         QByteArray content;
-        for (int i = 0; i < rangesInUse * rangeSize; ++i)
-            content += blank;
+        for (int i = 0; i < end; ++i)
+            content += i < first ? recordAt(file, i) : blankRecord();
         file = content + file.mid(content.size());
         return true;
     });

@@ -12,15 +12,20 @@
 
 // The Best 5 of every range as the results window holds it while it is
 // open: the names and scores of the ranking file, and the place of the
-// score just finished. Entry r * 5 + (n - 1) is rank n of range r and is
-// record r * 5 + n of the file; entries 0 to 19 carry the four ranges, the
-// rest stay blank.
+// score just finished. Entry r * 5 + (n - 1) is rank n of the file's range
+// r and is record r * 5 + n of the file. Each grade has four ranges of its
+// own: 中３ the file's ranges 0 to 3 (entries 0 to 19, the game as it
+// always was), 中１ 4 to 7, 中２ 8 to 11; entries 60 to 74 stay blank.
 class RankingTable
 {
 public:
     static constexpr int entryCount = 75;
     static constexpr int rangeSize = 5;
-    static constexpr int rangesInUse = 4;
+    static constexpr int rangesPerGrade = 4;
+    static constexpr int rangesInUse = 12;
+
+    // The file's range that holds range hani (0 to 3) of the grade.
+    static int fileRange(int gakunen, int hani);
 
     explicit RankingTable(Module1 &module);
 
@@ -37,7 +42,7 @@ public:
     bool yomikomi(const RankingLocation &where);
 
     // Places kekka into the player's own records and into the Best 5 of
-    // the current range. Returns true when it took a place and waits for a
+    // the current range of the current grade. Returns true when it took a place and waits for a
     // name; sets touroku to 1 when it found none.
     bool jyunikime();
 
@@ -54,8 +59,8 @@ public:
     // then as it was, and the save may be tried again.
     bool save(const QString &name);
 
-    // Blanks the records of all four ranges in the file, under the same
-    // lock; the table in memory and a pending placement are not written.
+    // Blanks the records of the current grade's four ranges in the file,
+    // under the same lock, and no other record; the table in memory and a pending placement are not written.
     // Returns false when the file could not be written.
     bool clearRanges();
 

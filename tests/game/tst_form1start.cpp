@@ -1,11 +1,17 @@
 // window test
 #include "common/captions.h"
+#include "common/grade.h"
+#include "results/form3.h"
+#include "results/rankingrecord.h"
 #include "gamefixture.h"
 #include "layouts/label.h"
 #include "testmain.h"
 
+#include <QDir>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSettings>
+#include <QTemporaryDir>
 
 // The main window after start-up, Start, and the greeting.
 class TestForm1Start : public QObject
@@ -23,6 +29,8 @@ private slots:
     void greetsOnReturnFromAnotherWindowOfOurs();
     void noGreetingAfterAMessageBoxOrAnotherApplication();
     void screenshotOfAQuestion();
+    void gradeGame_data();
+    void gradeGame();
 };
 
 void TestForm1Start::cleanup()
@@ -211,6 +219,72 @@ void TestForm1Start::screenshotOfAQuestion()
     game.form->kotae_Click(game.form->seikai);
     game.form->Timer1_Timer();
     saveShot(game.form.get(), "form1-question");
+}
+
+void TestForm1Start::gradeGame_data()
+{
+    QTest::addColumn<int>("grade");
+    QTest::addColumn<int>("chosenDuring"); // another grade, chosen mid-game
+    QTest::addColumn<QString>("enabled");  // bits, the last button first
+    QTest::addColumn<QString>("last");
+    QTest::newRow("中１") << 1 << 2 << "10011" << "比例でも反比例でもない関係";
+    QTest::newRow("中２") << 2 << 1 << "10111" << "上の３つには，あてはまらない関係";
+}
+
+// A game in a grade: its buttons alone, its own Best 5 in the file, and the
+// grade chosen for the next start.
+void TestForm1Start::gradeGame()
+{
+    QFETCH(int, grade);
+    QFETCH(int, chosenDuring);
+    QFETCH(QString, enabled);
+    QFETCH(QString, last);
+    GameFixture game;
+    Form1 &f = *game.form;
+    game.show();
+    const int boxes = game.platform.boxes.size();
+    f.ui.gakunen[grade - 1]->trigger();
+    QCOMPARE(game.platform.boxes.size(), boxes); // no message
+    QCOMPARE(f.ui.kotae[4]->text(), last);
+    QVERIFY(f.ui.gakunen[grade - 1]->isChecked() && !f.ui.gakunen[2]->isChecked());
+
+    f.Command1_Click();
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(f.ui.kotae[i]->isEnabled(), enabled[4 - i] == u'1');
+    QTest::keyClick(&f, Qt::Key_4); // 2乗に比例: not learned, no answer
+    QVERIFY(f.ui.sikiyo[0]->text().isEmpty());
+    saveShot(&f, QStringLiteral("form1-grade%1").arg(grade));
+    game.onResults = [grade](Form3 &results) {
+        saveShot(&results, QStringLiteral("form3-grade%1").arg(grade));
+    };
+    f.ui.gakunen[chosenDuring - 1]->trigger(); // the game goes on as it began
+    QCOMPARE(f.ui.kotae[4]->text(), last);
+    for (int q = 0; q < 5; ++q)
+        game.answer(true);
+    for (Label *mark : f.ui.sikiyo)
+        QCOMPARE(mark->text(), maruMark);
+    QCOMPARE(f.keptGame()->grade, grade);
+    QCOMPARE(f.ui.kotae[4]->text(), lastAnswerCaption(chosenDuring));
+
+    // The score in range 0 of the grade: records 21 (中１) or 41 (中２).
+    QFile file(QDir(game.rankingFolder.path()).filePath("zenta.rnk"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QCOMPARE(bytes.size(), 900);
+    const int at = 20 * grade * 12 + 10;
+    QCOMPARE(qint16(quint8(bytes[at]) | quint8(bytes[at + 1]) << 8), game.module.kekka);
+    QCOMPARE(bytes.count(blankRecord()), 74);
+
+    // The grade chosen last is the next start's.
+    Form1 again(game.module, game.platform, game.random, RankingLocation(QString()));
+    QCOMPARE(again.gakunen, chosenDuring);
+    QVERIFY(again.ui.gakunen[chosenDuring - 1]->isChecked());
+    // On the desktop, in the user's settings.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    DesktopPlatform().storeGrade(grade);
+    QCOMPARE(DesktopPlatform().storedGrade(), grade);
+    QVERIFY(QFile::exists(settings.filePath("zenta/zenta.ini")));
 }
 
 ZENTA_TEST_MAIN(TestForm1Start)

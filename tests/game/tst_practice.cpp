@@ -42,7 +42,7 @@ void TestPractice::practiceGameHasNoClockAndStoresNothing()
     QStringList bar;
     for (QAction *item : f.menuBar()->actions())
         bar << item->text();
-    QCOMPARE(bar, (QStringList{"ゲーム", "ｘの値", "練習", "ヘルプ"}));
+    QCOMPARE(bar, (QStringList{"ゲーム", "ｘの値", "学年", "練習", "ヘルプ"}));
     QStringList items;
     for (QAction *item : menu.m6->actions()) {
         items << item->text();

@@ -106,6 +106,8 @@ private slots:
     void unusedCoefficientsKeepTheirValues();
     void kindFromASet_data();
     void kindFromASet();
+    void everyTableOfAGrade();
+    void manyQuestions_data();
     void manyQuestions();
 };
 
@@ -190,23 +192,97 @@ void TestQuestion::unusedCoefficientsKeepTheirValues()
 void TestQuestion::kindFromASet_data()
 {
     QTest::addColumn<QString>("kinds"); // bits, kind 4 first
+    QTest::addColumn<int>("grade");
     QTest::addColumn<double>("draw");
-    QTest::addColumn<int>("seikai");
-    QTest::newRow("1 and 3, first") << "01010" << 0.49 << 1;
-    QTest::newRow("1 and 3, second") << "01010" << 0.5 << 3;
-    QTest::newRow("4 alone") << "10000" << 0.99 << 4;
-    QTest::newRow("0, 2, 4, middle") << "10101" << 0.5 << 2;
-    QTest::newRow("none stands for all") << "00000" << 0.3 << 1;
+    QTest::addColumn<int>("seikai"); // the next draws are 0.9
+    QTest::newRow("1 and 3, first") << "01010" << 3 << 0.49 << 1;
+    QTest::newRow("1 and 3, second") << "01010" << 3 << 0.5 << 3;
+    QTest::newRow("4 alone") << "10000" << 3 << 0.99 << 4;
+    QTest::newRow("0, 2, 4, middle") << "10101" << 3 << 0.5 << 2;
+    QTest::newRow("none stands for all") << "00000" << 3 << 0.3 << 1;
+    // 中１: floor(R * 3), then the last button's 2 + floor(R * 3).
+    QTest::newRow("中１ 反比例") << "00000" << 1 << 0.5 << 1;
+    QTest::newRow("中１ last: ２乗 or none") << "00000" << 1 << 0.7 << 4;
+    QTest::newRow("中１ missed 反比例 and last") << "10010" << 1 << 0.3 << 1;
+    QTest::newRow("中１ unlearned stands for all") << "00100" << 1 << 0.3 << 0;
+    // 中２: floor(R * 4), then the last button's 3 + floor(R * 2).
+    QTest::newRow("中２ 一次関数") << "00000" << 2 << 0.6 << 2;
+    QTest::newRow("中２ last") << "00000" << 2 << 0.8 << 4;
 }
 
 void TestQuestion::kindFromASet()
 {
     QFETCH(QString, kinds);
+    QFETCH(int, grade);
     QFETCH(double, draw);
     QFETCH(int, seikai);
-    ScriptedRandom random{draw, 0.9, 0.9, 0.9, 0.9};
-    const Question q = makeQuestion(random, 0, initialXTable(), {}, defaultGrade, KindSet(kinds.toStdString()));
+    ScriptedRandom random{draw, 0.9, 0.9, 0.9, 0.9, 0.9};
+    const Question q
+        = makeQuestion(random, 0, initialXTable(), {}, grade, KindSet(kinds.toStdString()));
     QCOMPARE(q.seikai, seikai);
+}
+
+// Every table that a game can show, each coefficient and x row, drawn in
+// 中１ or 中２ in turn: it is of the kind drawn, so exactly one of the
+// grade's buttons names it, the last one where the grade has not learned
+// the kind.
+void TestQuestion::everyTableOfAGrade()
+{
+    auto w = [](int k, int n) { return (k + 0.5) / n; };
+    QList<QList<double>> coefficients[kindCount];
+    for (int a = -4; a <= 4; ++a) {
+        for (int b = -4; b <= 4 && a != 0; ++b) {
+            for (int c = -4; c <= 4 && b != 0; ++c)
+                coefficients[4] << QList<double>{w(a + 4, 9), w(b + 4, 9), w(c + 4, 9)};
+            if (b != 0)
+                coefficients[2] << QList<double>{w(a + 4, 9), w(b + 4, 9)};
+        }
+        if (a != 0)
+            coefficients[0] << QList<double>{w(a + 4, 9)};
+        if (a != 0 && std::abs(a) <= 3) {
+            coefficients[3] << QList<double>{w(a + 3, 7)};
+            coefficients[1] << QList<double>{w(std::abs(a) - 1, 3), a < 0 ? 0.25 : 0.75};
+        }
+    }
+    QList<QList<double>> randomRows; // the first x, then four steps
+    for (int first = 0; first < 9; ++first)
+        for (int steps = 0; steps < 81; ++steps)
+            randomRows << QList<double>{w(first, 9),      w(steps % 3, 3), w(steps / 3 % 3, 3),
+                                        w(steps / 9 % 3, 3), w(steps / 27, 3)};
+    int tables = 0;
+    for (int kind = 0; kind < kindCount; ++kind)
+        for (const QList<double> &drawn : coefficients[kind])
+            for (int row = 0; row < 3 + randomRows.size(); ++row) {
+                const int hani = std::min(row, 3);
+                if (row > 3 && kind == 1)
+                    break; // one row only, drawn by no rule
+                const int grade = 1 + tables++ % 2;
+                const int answer = rightAnswer(kind, grade);
+                const KindSet answers = gradeAnswers(grade);
+                const int learned = int(answers.count()) - 1;
+                ScriptedRandom random;
+                random.push(w(int((answers << (kindCount - answer)).count()), learned + 1));
+                if (answer == lastAnswer)
+                    random.push(w(kind - learned, kindCount - learned));
+                for (double r : drawn)
+                    random.push(r);
+                if (hani == 3 && kind != 1)
+                    for (double r : randomRows[row - 3])
+                        random.push(r);
+                const Question q = makeQuestion(random, hani, initialXTable(), {}, grade);
+                QCOMPARE(random.remaining(), 0);
+                QCOMPARE(q.seikai, kind);
+                QCOMPARE(classify(q.cells), kind);
+            }
+    QCOMPARE(tables, 660 * 3 + 654 * 729 + 6);
+}
+
+void TestQuestion::manyQuestions_data()
+{
+    QTest::addColumn<int>("grade");
+    QTest::newRow("中１") << 1;
+    QTest::newRow("中２") << 2;
+    QTest::newRow("中３") << 3;
 }
 
 void TestQuestion::manyQuestions()
@@ -215,17 +291,18 @@ void TestQuestion::manyQuestions()
     XTable xchi = initialXTable();
     const XTable initial = initialXTable();
     Coefficients previous;
-    int kinds[5] = {};
+    QFETCH(int, grade);
+    int answers[5] = {};
     bool sawZeroInRandomRange = false;
     for (int n = 0; n < 100000; ++n) {
         const int hani = n % 4;
-        const Question q = makeQuestion(random, hani, xchi, previous);
+        const Question q = makeQuestion(random, hani, xchi, previous, grade);
         xchi = q.xchi;
         previous = q.coefficients;
         const Coefficients &k = q.coefficients;
 
         QCOMPARE(classify(q.cells), int(q.seikai));
-        ++kinds[q.seikai];
+        ++answers[rightAnswer(q.seikai, grade)];
         for (int r = 0; r < 3; ++r)
             QCOMPARE(q.xchi[r], initial[r]);
 
@@ -266,9 +343,13 @@ void TestQuestion::manyQuestions()
             }
         }
     }
-    for (int kind = 0; kind < 5; ++kind)
-        QVERIFY2(kinds[kind] > 18000 && kinds[kind] < 22000,
-                 qPrintable(QString::number(kinds[kind])));
+    // Each of the grade's answers equally likely, the others never right.
+    const KindSet own = gradeAnswers(grade);
+    const int expected = 100000 / int(own.count());
+    for (int answer = 0; answer < 5; ++answer)
+        QVERIFY2(own[answer] ? std::abs(answers[answer] - expected) < expected / 10
+                             : answers[answer] == 0,
+                 qPrintable(QString::number(answers[answer])));
     QVERIFY(sawZeroInRandomRange);
 }
 

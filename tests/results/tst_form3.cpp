@@ -673,7 +673,7 @@ private slots:
             QList<QRect> boxes;
             for (Label *label : f->findChildren<Label *>())
                 boxes << label->geometry();
-            QCOMPARE(boxes.size(), 7 + 5 * 3 + 3 * 2);
+            QCOMPARE(boxes.size(), 8 + 5 * 3 + 3 * 2);
             if (round == 0)
                 first = boxes;
             else

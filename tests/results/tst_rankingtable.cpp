@@ -201,6 +201,7 @@ private slots:
 
     void placement_data()
     {
+        QTest::addColumn<int>("grade");
         QTest::addColumn<int>("hani");
         QTest::addColumn<Scores>("range");
         QTest::addColumn<int>("kekka");
@@ -213,41 +214,51 @@ private slots:
         const Scores full{50, 40, 30, 20, 10};
         const Scores empty{0, 0, 0, 0, 0};
         QTest::newRow("tie with rank 3 goes above it")
-            << 1 << full << 30 << 0 << Scores{0, 0, 0} << 3 << Scores{50, 40, 30, 30, 20}
+            << 3 << 1 << full << 30 << 0 << Scores{0, 0, 0} << 3 << Scores{50, 40, 30, 30, 20}
             << Scores{30, 0, 0};
         QTest::newRow("below all five, own list unchanged")
-            << 1 << full << 9 << 0 << Scores{30, 20, 10} << 0 << full << Scores{30, 20, 10};
+            << 3 << 1 << full << 9 << 0 << Scores{30, 20, 10} << 0 << full << Scores{30, 20, 10};
         QTest::newRow("misses the Best 5 but enters the own list")
-            << 2 << full << 9 << 0 << Scores{0, 0, 0} << 0 << full << Scores{9, 0, 0};
+            << 3 << 2 << full << 9 << 0 << Scores{0, 0, 0} << 0 << full << Scores{9, 0, 0};
         QTest::newRow("empty range: any score is rank 1")
-            << 0 << empty << 1 << 0 << Scores{0, 0, 0} << 1 << Scores{1, 0, 0, 0, 0}
+            << 3 << 0 << empty << 1 << 0 << Scores{0, 0, 0} << 1 << Scores{1, 0, 0, 0, 0}
             << Scores{1, 0, 0};
         QTest::newRow("kekka 0 places nothing, not even on empty rows")
-            << 1 << empty << 0 << 0 << Scores{30, 20, 10} << 0 << empty << Scores{30, 20, 10};
+            << 3 << 1 << empty << 0 << 0 << Scores{30, 20, 10} << 0 << empty << Scores{30, 20, 10};
         QTest::newRow("touroku 1 places nothing")
-            << 1 << full << 45 << 1 << Scores{30, 20, 10} << 0 << full << Scores{30, 20, 10};
+            << 3 << 1 << full << 45 << 1 << Scores{30, 20, 10} << 0 << full << Scores{30, 20, 10};
         QTest::newRow("own 30 20 10 with a new 20")
-            << 3 << full << 20 << 0 << Scores{30, 20, 10} << 4 << Scores{50, 40, 30, 20, 20}
+            << 3 << 3 << full << 20 << 0 << Scores{30, 20, 10} << 4 << Scores{50, 40, 30, 20, 20}
             << Scores{30, 20, 20};
         QTest::newRow("own 30 20 10 with a new 5")
-            << 3 << empty << 5 << 0 << Scores{30, 20, 10} << 1 << Scores{5, 0, 0, 0, 0}
+            << 3 << 3 << empty << 5 << 0 << Scores{30, 20, 10} << 1 << Scores{5, 0, 0, 0, 0}
             << Scores{30, 20, 10};
         QTest::newRow("a new best tops both lists")
-            << 0 << full << 50 << 0 << Scores{40, 20, 10} << 1 << Scores{50, 50, 40, 30, 20}
+            << 3 << 0 << full << 50 << 0 << Scores{40, 20, 10} << 1 << Scores{50, 50, 40, 30, 20}
             << Scores{50, 40, 20};
         QTest::newRow("last rank of the last range")
-            << 3 << full << 15 << 0 << Scores{0, 0, 0} << 5 << Scores{50, 40, 30, 20, 15}
+            << 3 << 3 << full << 15 << 0 << Scores{0, 0, 0} << 5 << Scores{50, 40, 30, 20, 15}
             << Scores{15, 0, 0};
         QTest::newRow("scores out of order: the first row not above")
-            << 2 << Scores{10, 40, 5, 50, 0} << 20 << 0 << Scores{0, 0, 0} << 1
+            << 3 << 2 << Scores{10, 40, 5, 50, 0} << 20 << 0 << Scores{0, 0, 0} << 1
             << Scores{20, 10, 40, 5, 50} << Scores{20, 0, 0};
         QTest::newRow("negative scores are beaten")
-            << 0 << Scores{-3, -5, -7, -9, -11} << 2 << 0 << Scores{0, 0, 0} << 1
+            << 3 << 0 << Scores{-3, -5, -7, -9, -11} << 2 << 0 << Scores{0, 0, 0} << 1
             << Scores{2, -3, -5, -7, -9} << Scores{2, 0, 0};
+        // The other grades' Best 5 in the same file, each range its own.
+        QTest::newRow("中１, range 1: records 26 to 30")
+            << 1 << 1 << full << 30 << 0 << Scores{0, 0, 0} << 3 << Scores{50, 40, 30, 30, 20}
+            << Scores{30, 0, 0};
+        QTest::newRow("中２, the last range: records 56 to 60")
+            << 2 << 3 << full << 15 << 0 << Scores{0, 0, 0} << 5 << Scores{50, 40, 30, 20, 15}
+            << Scores{15, 0, 0};
+        QTest::newRow("中１ below all five")
+            << 1 << 0 << full << 9 << 0 << Scores{30, 20, 10} << 0 << full << Scores{30, 20, 10};
     }
 
     void placement()
     {
+        QFETCH(int, grade);
         QFETCH(int, hani);
         QFETCH(Scores, range);
         QFETCH(int, kekka);
@@ -257,31 +268,32 @@ private slots:
         QFETCH(Scores, after);
         QFETCH(Scores, ownAfter);
 
-        // The other ranges are full, so that a write outside the range
-        // would show in the file.
+        // The other ranges of every grade are full, so that a write outside
+        // the range would show in the file.
+        const int at = RankingTable::fileRange(grade, hani);
         QByteArray before;
-        for (int i = 0; i < 20; ++i)
-            before
-                += record(QStringLiteral("e%1").arg(i), i / 5 == hani ? range[i % 5] : 45 - i % 5);
+        for (int i = 0; i < 60; ++i)
+            before += record(QStringLiteral("e%1").arg(i), i / 5 == at ? range[i % 5] : 45 - i % 5);
         writeAll(m_path, before);
 
         Module1 module;
+        module.gakunen = static_cast<qint16>(grade);
         module.hani = static_cast<qint16>(hani);
         module.kekka = static_cast<qint16>(kekka);
         module.touroku = static_cast<qint16>(tourokuBefore);
         for (int k = 0; k < 3; ++k)
-            module.jikokiroku[hani][k] = static_cast<qint16>(ownBefore[k]);
+            module.jikokiroku[at][k] = static_cast<qint16>(ownBefore[k]);
         RankingTable table(module);
         QVERIFY(table.yomikomi(here()));
 
         QCOMPARE(table.jyunikime(), rank != 0);
         QCOMPARE(module.touroku, rank != 0 ? 0 : (kekka && !tourokuBefore ? 1 : tourokuBefore));
         for (int k = 0; k < 3; ++k)
-            QCOMPARE(module.jikokiroku[hani][k], ownAfter[k]);
+            QCOMPARE(module.jikokiroku[at][k], ownAfter[k]);
         for (int n = 0; n < 5; ++n)
-            QCOMPARE(table.jikanhyo[hani * 5 + n], after[n]);
+            QCOMPARE(table.jikanhyo[at * 5 + n], after[n]);
         if (rank) {
-            QCOMPARE(table.ichi, hani * 5 + rank - 1);
+            QCOMPARE(table.ichi, at * 5 + rank - 1);
             QCOMPARE(table.namaehyo[table.ichi], QStringLiteral("ここです！"));
         }
 
@@ -394,30 +406,37 @@ private slots:
     // pending score and leaves the player's own list alone.
     void clearing_data()
     {
+        QTest::addColumn<int>("grade");
         QTest::addColumn<int>("length");
-        QTest::newRow("empty file") << 0;
-        QTest::newRow("short") << 100;
-        QTest::newRow("longer than 900") << 1003;
+        QTest::newRow("empty file") << 3 << 0;
+        QTest::newRow("short") << 3 << 100;
+        QTest::newRow("longer than 900") << 3 << 1003;
+        QTest::newRow("中１: records 21 to 40 alone") << 1 << 1003;
+        QTest::newRow("中２: records 41 to 60 alone") << 2 << 900;
     }
 
     void clearing()
     {
+        QFETCH(int, grade);
         QFETCH(int, length);
         const QByteArray before = numberedFile(length);
         writeAll(m_path, before);
         Module1 module;
+        module.gakunen = static_cast<qint16>(grade);
         module.hani = 1;
         module.kekka = 90;
-        module.jikokiroku[1] = {30, 20, 10};
+        const int own = RankingTable::fileRange(grade, 1);
+        module.jikokiroku[own] = {30, 20, 10};
         RankingTable table(module);
         QVERIFY(table.yomikomi(here()));
         QVERIFY(table.jyunikime());
         QVERIFY(table.clearRanges());
-        QByteArray expected;
+        QByteArray blank;
         for (int i = 0; i < 20; ++i)
-            expected += blankRecord();
-        QCOMPARE(readAll(m_path), expected + before.mid(expected.size()));
-        QCOMPARE(module.jikokiroku[1], (std::array<qint16, 3>{90, 30, 20}));
+            blank += blankRecord();
+        const int first = RankingTable::fileRange(grade, 0) * 5 * 12;
+        QCOMPARE(readAll(m_path), before.left(first) + blank + before.mid(first + blank.size()));
+        QCOMPARE(module.jikokiroku[own], (std::array<qint16, 3>{90, 30, 20}));
     }
 
     // A save or clearing that cannot finish (the disk is full after 100
@@ -534,23 +553,27 @@ private slots:
     // lock is held, both files stay as they were until the next opening.
     void standInGoesBack_data()
     {
+        QTest::addColumn<int>("grade");
         QTest::addColumn<Scores>("saves"); // while read-only, named x, y, ...
         QTest::addColumn<int>("other");    // another copy's save "z" meanwhile
         QTest::addColumn<bool>("locked");
         QTest::addColumn<QString>("names"); // range 1 afterwards
         QTest::addColumn<Scores>("scores");
-        QTest::newRow("one save") << Scores{37} << 0 << false << "abxcd"
+        QTest::newRow("one save") << 3 << Scores{37} << 0 << false << "abxcd"
                                   << Scores{45, 40, 37, 30, 20};
         QTest::newRow("two saves")
-            << Scores{37, 42} << 0 << false << "aybxc" << Scores{45, 42, 40, 37, 30};
+            << 3 << Scores{37, 42} << 0 << false << "aybxc" << Scores{45, 42, 40, 37, 30};
         QTest::newRow("and another copy's")
-            << Scores{37, 42} << 38 << false << "aybzx" << Scores{45, 42, 40, 38, 37};
+            << 3 << Scores{37, 42} << 38 << false << "aybzx" << Scores{45, 42, 40, 38, 37};
         QTest::newRow("lock held, then free")
-            << Scores{37} << 0 << true << "abxcd" << Scores{45, 40, 37, 30, 20};
+            << 3 << Scores{37} << 0 << true << "abxcd" << Scores{45, 40, 37, 30, 20};
+        QTest::newRow("中２'s rows, records 46 to 50")
+            << 2 << Scores{37, 42} << 38 << false << "aybzx" << Scores{45, 42, 40, 38, 37};
     }
 
     void standInGoesBack()
     {
+        QFETCH(int, grade);
         QFETCH(Scores, saves);
         QFETCH(int, other);
         QFETCH(bool, locked);
@@ -558,13 +581,15 @@ private slots:
         QFETCH(Scores, scores);
         QByteArray before = numberedFile(900);
         const Scores start{45, 40, 30, 20, 10};
+        const int base = RankingTable::fileRange(grade, 1) * 5;
         for (int n = 0; n < 5; ++n)
-            before.replace((5 + n) * 12, 12, record(QString(QChar(u'a' + n)), start[n]));
+            before.replace((base + n) * 12, 12, record(QString(QChar(u'a' + n)), start[n]));
         writeAll(m_path, before);
         const QString data = m_dir.filePath("stand-ins");
         const RankingLocation where(m_dir.path(), data);
         const auto play = [&](const RankingLocation &at, int score, const QString &name) {
             Module1 module;
+            module.gakunen = static_cast<qint16>(grade);
             module.hani = 1;
             module.kekka = static_cast<qint16>(score);
             RankingTable table(module);
@@ -599,8 +624,9 @@ private slots:
         }
         const QByteArray after = readAll(m_path);
         for (int n = 0; n < 5; ++n)
-            QCOMPARE(recordOf(after, 5 + n), record(names.mid(n, 1), scores[n]));
-        QVERIFY(after.first(60) == before.first(60) && after.mid(120) == before.mid(120));
+            QCOMPARE(recordOf(after, base + n), record(names.mid(n, 1), scores[n]));
+        QVERIFY(after.first(base * 12) == before.first(base * 12)
+                && after.mid((base + 5) * 12) == before.mid((base + 5) * 12));
         QCOMPARE(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     }
 

@@ -32,14 +32,14 @@ const answers = answersFor(clock, answersJs);
     .map((name) => fs.readFileSync(path.join(server.site, "zenta-log", name), "utf8").split("\r\n").length - 2);
   const logged = () => logs().reduce((sum, rows) => sum + rows, 0);
   const browsers = [];
-  async function device(tag, browser) {
+  async function device(tag, browser, link = "zenta.html") {
     if (!browser) {
       browser = await launch({ profile: path.join(apacheDir, `profile-${tag}`), shots: shotsDir,
         args: ["--disable-background-timer-throttling", "--disable-renderer-backgrounding"] });
       browsers.push(browser);
     }
     const page = await browser.newPage({ clock });
-    await page.goto(server.url + "zenta.html");
+    await page.goto(server.url + link);
     await started(page);
     await page.startClock();
     await page.key("Enter");
@@ -152,6 +152,14 @@ const answers = answersFor(clock, answersJs);
         await store(b, "KEEP", "b-keep");
         assert.deepStrictEqual(served().subarray(60), odd.subarray(60), "records 6 on and the tail");
         assert.strictEqual(names(served())[0], "KEEP");
+      }],
+      ["a link with ?grade=1: 中１'s game, its Best 5 in records 21 to 40, the grade kept", async () => {
+        const page = await device("grade1", null, "zenta.html?grade=1");
+        await playGame(page, "grade1", { answers: answersFor(clock, answersJs, 0, 1), name: "GRADE1" });
+        assert.deepStrictEqual(names(served(), 4), ["GRADE1"], "中１'s first range on the server");
+        assert(!names(served()).includes("GRADE1"), "not in 中３'s");
+        await page.goto(server.url + "zenta.html");
+        assert.strictEqual(await page.evaluate(`localStorage.getItem("zenta.grade")`), "1");
       }],
       ["eight tabs save at the same moment: all eight rows kept", async () => {
         fs.rmSync(path.join(server.site, "zenta.rnk")); // a new file for a new class

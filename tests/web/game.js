@@ -34,10 +34,12 @@ function at(origin, left, top, width, height) {
 }
 
 // The five right answers of the game that a page whose clock stands at
-// `clock` plays first, from the helper built with the program.
-function answersFor(clock, answersJs, range = 0) {
+// `clock` plays first, in the grade `grade`, from the helper built with the
+// program.
+function answersFor(clock, answersJs, range = 0, grade = 3) {
   const answers = execFileSync(process.execPath, [path.join(__dirname, "runtest.js"), answersJs],
-                               { env: { ...process.env, ZENTA_CLOCK: String(clock), ZENTA_RANGE: String(range) } })
+                               { env: { ...process.env, ZENTA_CLOCK: String(clock), ZENTA_RANGE: String(range),
+                                        ZENTA_GRADE: String(grade) } })
     .toString().trim().split(" ").map(Number);
   assert.strictEqual(answers.length, 5, "five answers");
   return answers;
