@@ -7,8 +7,8 @@ bool isGrade(int grade)
 
 QString gradeCaption(int grade)
 {
-    static const std::array<QString, gradeCount> captions = {
-        QStringLiteral("中１"), QStringLiteral("中２"), QStringLiteral("中３")};
+    static const std::array<QString, gradeCount> captions
+        = {QStringLiteral("中１"), QStringLiteral("中２"), QStringLiteral("中３")};
     return captions[isGrade(grade) ? grade - 1 : defaultGrade - 1];
 }
 

@@ -195,7 +195,8 @@ void Form1::shutsudai()
     ++mon;
     ui.monbang->setText(QStringLiteral("第") + numberText(mon) + QStringLiteral("問"));
 
-    const Question q = makeQuestion(m_random, m_module.hani, xchi, {a, b, c}, gameGrade, practice.kinds());
+    const Question q
+        = makeQuestion(m_random, m_module.hani, xchi, {a, b, c}, gameGrade, practice.kinds());
     seikai = q.seikai;
     a = q.coefficients.a;
     b = q.coefficients.b;

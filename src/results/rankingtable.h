@@ -60,8 +60,8 @@ public:
     bool save(const QString &name);
 
     // Blanks the records of the current grade's four ranges in the file,
-    // under the same lock, and no other record; the table in memory and a pending placement are not written.
-    // Returns false when the file could not be written.
+    // under the same lock, and no other record; the table in memory and a pending placement are not
+    // written. Returns false when the file could not be written.
     bool clearRanges();
 
     // Makes `content` the whole ranking file, under the same lock (the

@@ -1,10 +1,10 @@
 // window test
 #include "common/captions.h"
 #include "common/grade.h"
-#include "results/form3.h"
-#include "results/rankingrecord.h"
 #include "gamefixture.h"
 #include "layouts/label.h"
+#include "results/form3.h"
+#include "results/rankingrecord.h"
 #include "testmain.h"
 
 #include <QDir>
@@ -227,8 +227,10 @@ void TestForm1Start::gradeGame_data()
     QTest::addColumn<int>("chosenDuring"); // another grade, chosen mid-game
     QTest::addColumn<QString>("enabled");  // bits, the last button first
     QTest::addColumn<QString>("last");
-    QTest::newRow("中１") << 1 << 2 << "10011" << "比例でも反比例でもない関係";
-    QTest::newRow("中２") << 2 << 1 << "10111" << "上の３つには，あてはまらない関係";
+    QTest::newRow("中１") << 1 << 2 << "10011"
+                          << "比例でも反比例でもない関係";
+    QTest::newRow("中２") << 2 << 1 << "10111"
+                          << "上の３つには，あてはまらない関係";
 }
 
 // A game in a grade: its buttons alone, its own Best 5 in the file, and the

@@ -247,7 +247,7 @@ void TestQuestion::everyTableOfAGrade()
     QList<QList<double>> randomRows; // the first x, then four steps
     for (int first = 0; first < 9; ++first)
         for (int steps = 0; steps < 81; ++steps)
-            randomRows << QList<double>{w(first, 9),      w(steps % 3, 3), w(steps / 3 % 3, 3),
+            randomRows << QList<double>{w(first, 9), w(steps % 3, 3), w(steps / 3 % 3, 3),
                                         w(steps / 9 % 3, 3), w(steps / 27, 3)};
     int tables = 0;
     for (int kind = 0; kind < kindCount; ++kind)

@@ -256,9 +256,10 @@ void TestForm1Layout::menus()
     QCOMPARE(items(ui.m4),
              (QStringList{"－２～２:en(0)", "１～５:en(1)", "－５～－１:en(2)", "ランダム:en(3)"}));
     QCOMPARE(items(ui.m5), (QStringList{"説明:m5c"}));
-    QCOMPARE(items(ui.m7),
-             (QStringList{"中１：比例と反比例:gakunen(0)", "中２：比例，反比例，一次関数:gakunen(1)",
-                          "中３：４つの関係すべて:gakunen(2)"}));
+    QCOMPARE(
+        items(ui.m7),
+        (QStringList{"中１：比例と反比例:gakunen(0)", "中２：比例，反比例，一次関数:gakunen(1)",
+                     "中３：４つの関係すべて:gakunen(2)"}));
     for (QAction *a : window->menuBar()->actions())
         QVERIFY(!a->text().contains('&'));
 }
