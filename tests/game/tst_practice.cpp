@@ -236,9 +236,9 @@ void TestPractice::classLogAndClassTally()
                 game.answer(how == 0);
         }
     };
-    play({{3040, 0}, {1260, 1}, {22000, -1}, {0, 0}, {500, 0}}, ",\"山田,花子\"");
+    play({{3040, 0}, {1260, 1}, {22000, -1}, {0, 0}, {500, 0}}, ",\"山田,花子\",中３");
     f.practice.ui.m6a->trigger();
-    play({{4000, 0}, {1000, 0}, {25000, 0}, {0, 0}, {100, 0}}, "練習,");
+    play({{4000, 0}, {1000, 0}, {25000, 0}, {0, 0}, {100, 0}}, "練習,,中３");
     const QString log = QDir(game.rankingFolder.path()).filePath("zenta-log");
     QFile written(QDir(log).filePath(ClassLog::fileName(now.date(), f.classLog.device())));
     QVERIFY(written.open(QIODevice::ReadOnly));
