@@ -75,8 +75,7 @@ FormSpec makeTally(bool forClass, bool narrow)
     // The grades at the row's other end, to the right edge of the table.
     if (forClass)
         for (int i = 0; i < TallyUi::grades; ++i)
-            c.push_back(controlSpec(ControlKind::Button, arrayName("grade", i),
-                                    gradeCaption(i + 1),
+            c.push_back(controlSpec(ControlKind::Button, arrayName("grade", i), gradeCaption(i + 1),
                                     shareLeft + shareWidth - (TallyUi::grades - i) * gradeWidth
                                         - (TallyUi::grades - 1 - i) * gap,
                                     periodTop, gradeWidth, periodHeight, {12, false}));

@@ -14,10 +14,10 @@ class Label;
 // (the five kinds, then the time-outs), followed by the right answers and
 // their share; the way back below it; the class's window has the periods
 // it covers in a row of buttons at its top, the grades at the other end of
-// that row, and "CSVで保存" beside the way back. Laid out for a client area at most `roomWidth` pixels wide where it
-// can be: the relations' captions take one line where the room has space
-// for them, otherwise they are broken into a column as narrow as the
-// answers'.
+// that row, and "CSVで保存" beside the way back. Laid out for a client
+// area at most `roomWidth` pixels wide where it can be: the relations'
+// captions take one line where the room has space for them, otherwise they
+// are broken into a column as narrow as the answers'.
 const FormSpec &tallySpec(int roomWidth, bool forClass = false);
 
 // The heading of an answer column (0 to 5) in a grade, broken where it reads

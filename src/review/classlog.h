@@ -36,7 +36,7 @@ struct Row
     double seconds = 0; // from the question's showing to the answer
     int points = 0;     // the points banked
     bool practice = false;
-    QString name; // the name the game stored in the Best 5; empty: none
+    QString name;  // the name the game stored in the Best 5; empty: none
     int grade = 3; // the grade (学年) the game was played in: 1, 2 or 3
 
     QDate day() const;

@@ -5,8 +5,8 @@
 
 #include <cmath>
 
-ClassTally ClassTally::read(LogStorage &storage, ClassLog::Period period, QDate today,
-                            int grade, QList<ClassLog::Row> *rows)
+ClassTally ClassTally::read(LogStorage &storage, ClassLog::Period period, QDate today, int grade,
+                            QList<ClassLog::Row> *rows)
 {
     ClassTally tally;
     tally.counts = RunTally(grade);

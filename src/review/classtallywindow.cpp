@@ -3,9 +3,9 @@
 #include "common/platform.h"
 #include "layouts/label.h"
 
+#include <QButtonGroup>
 #include <QDir>
 #include <QFileDialog>
-#include <QButtonGroup>
 #include <QPushButton>
 #include <QSaveFile>
 #include <algorithm>

@@ -311,7 +311,7 @@ QString wrongChoiceText(int kind, int answer, const std::array<QString, 10> &cel
         return QString(); // the table fits the chosen relation too
     // A table of the last button has had all the grade's quantities listed already.
     return (right == lastAnswer ? chosen.name + QStringLiteral("が")
-                      : chosen.differ() + QStringLiteral("で，"))
+                                : chosen.differ() + QStringLiteral("で，"))
         + QStringLiteral("一定ではないので，") + fails[answer];
 }
 

@@ -225,10 +225,10 @@ void ReviewWindow::showGame(const KeptGame &game)
                 k < 5 ? xCellDescription(k) : yCellDescription(k - 5, q.cells[k - 5]));
         }
         const bool answered = q.answer >= 0 && q.answer < kindCount;
-        setWrappedText(card.answer,
-                       QStringLiteral("あなたの答え：")
-                           + (answered ? relationName(q.answer, game.grade)
-                                       : QStringLiteral("時間切れ")));
+        setWrappedText(
+            card.answer,
+            QStringLiteral("あなたの答え：")
+                + (answered ? relationName(q.answer, game.grade) : QStringLiteral("時間切れ")));
         setWrappedText(card.right, QStringLiteral("正解：") + relationName(q.seikai, game.grade));
         card.formula->setText(formulaText(q.seikai, q.a, q.b, q.c));
         setWrappedText(card.evidence, explanationText(q, game.grade));

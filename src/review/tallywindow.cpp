@@ -69,10 +69,9 @@ void TallyWindow::showGrade(int grade)
     if (grade == m_grade)
         return;
     m_grade = grade;
+    const QString title = QStringLiteral("成績表");
     if (!m_forClass)
-        setWindowTitle(grade == defaultGrade
-                           ? QStringLiteral("成績表")
-                           : QStringLiteral("成績表（") + gradeCaption(grade) + QStringLiteral("）"));
+        setWindowTitle(grade == defaultGrade ? title : title + u'（' + gradeCaption(grade) + u'）');
     ui.heading[lastAnswer]->setText(answerHeading(lastAnswer, grade));
     const std::array<QString, kindCount> answers = answerCaptions(grade);
     for (int row = 0; row < TallyUi::rows; ++row) {
@@ -80,9 +79,8 @@ void TallyWindow::showGrade(int grade)
             Label *count = ui.count[row * TallyUi::answerColumns + col];
             // The right answers are yellow, as the marks of the main window are.
             QPalette palette = count->palette();
-            palette.setColor(QPalette::Window, col == rightAnswer(row, grade)
-                                                   ? QColor(255, 255, 0)
-                                                   : QColor(255, 255, 255));
+            const bool right = col == rightAnswer(row, grade);
+            palette.setColor(QPalette::Window, right ? QColor(255, 255, 0) : Qt::white);
             count->setPalette(palette);
             // A count read out alone says which relation and which answer it counts.
             count->setAccessibleDescription(

@@ -297,7 +297,8 @@ void TestPractice::classLogAndClassTally()
     // the last button only, whose caption is the grade's.
     QTest::mouseClick(window->ui.grade[0], Qt::LeftButton);
     QVERIFY(window->ui.grade[0]->isChecked() && window->ui.period[3]->isChecked());
-    QCOMPARE(window->ui.total->text(), "答えた問題 5問（うち練習 0問）　正解 3問（60％）　端末 1台");
+    QCOMPARE(window->ui.total->text(),
+             "答えた問題 5問（うち練習 0問）　正解 3問（60％）　端末 1台");
     QCOMPARE(window->ui.count[2 * 6 + 3]->text(), "－");
     QCOMPARE(window->ui.heading[4]->text(), "比例でも\n反比例でも\nない関係");
     saveShot(window, "class-tally-1");

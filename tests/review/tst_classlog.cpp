@@ -83,7 +83,8 @@ void TestClassLog::rows_data()
     QTest::addColumn<Row>("row");
     QTest::addColumn<QByteArray>("line");
     QTest::newRow("right") << row("2026-12-10T09:15:03+09:00", 0, 0, 8)
-                           << QByteArray("2026-12-10T09:15:03+09:00,１～５,比例,比例,4.3,8,,,中３\r\n");
+                           << QByteArray(
+                                  "2026-12-10T09:15:03+09:00,１～５,比例,比例,4.3,8,,,中３\r\n");
     QTest::newRow("wrong, practice")
         << row("2026-12-10T09:15:03-03:30", 1, 2, 0, true)
         << QByteArray("2026-12-10T09:15:03-03:30,１～５,反比例,一次関数,4.3,0,練習,,中３\r\n");
@@ -101,8 +102,9 @@ void TestClassLog::rows_data()
     Row first = row("2026-12-10T09:15:03+09:00", 2, 4, 10);
     first.grade = 1;
     QTest::newRow("中１") << first
-                         << QByteArray("2026-12-10T09:15:03+09:00,１～５,一次関数,どれでもない,4.3,10,,,"
-                                       "中１\r\n");
+                          << QByteArray(
+                                 "2026-12-10T09:15:03+09:00,１～５,一次関数,どれでもない,4.3,10,,,"
+                                 "中１\r\n");
 }
 
 void TestClassLog::rows()

@@ -252,10 +252,10 @@ void TestReviewTexts::evidenceOfTheWorkedExamples()
 // in each grade, where it never names a relation the grade has not learned.
 void TestReviewTexts::formulaGivesTheTableOfRandomQuestions()
 {
-    const QRegularExpression unlearned[] = {
-        QRegularExpression(QStringLiteral("一次関数|変化の割合|２乗|²")),
-        QRegularExpression(QStringLiteral("２乗|²")),
-        QRegularExpression(QStringLiteral("(?!)"))}; // 中３ has learned them all
+    const QRegularExpression unlearned[]
+        = {QRegularExpression(QStringLiteral("一次関数|変化の割合|２乗|²")),
+           QRegularExpression(QStringLiteral("２乗|²")),
+           QRegularExpression(QStringLiteral("(?!)"))}; // 中３ has learned them all
     const quint32 seed = QRandomGenerator::global()->generate();
     ClockRandom random(seed);
     XTable xchi = initialXTable();
@@ -284,8 +284,7 @@ void TestReviewTexts::formulaGivesTheTableOfRandomQuestions()
         for (int answer = KeptQuestion::timedOut; answer < 5; ++answer) { // no word on a time-out
             const QString why = wrongChoiceText(q.seikai, answer, q.cells, grade);
             decided = decided
-                && (answer == right || answer < 0 || !gradeAnswers(grade)[answer])
-                    == why.isEmpty();
+                && (answer == right || answer < 0 || !gradeAnswers(grade)[answer]) == why.isEmpty();
             evidence += why;
         }
         decided = decided && !unlearned[grade - 1].match(evidence).hasMatch();
