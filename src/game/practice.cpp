@@ -28,14 +28,35 @@ void Practice::setUp(QMainWindow *window, QMenu *before, Label *points, LogStora
     connect(ui.m6d, &QAction::triggered, this, &Practice::openClassTally);
 }
 
-void Practice::startGame(int)
+Practice::Kept &Practice::kept(int grade)
 {
-    // The relations missed when the game begins stay its relations to the
+    return m_kept[(isGrade(grade) ? grade : defaultGrade) - 1];
+}
+
+const Practice::Kept &Practice::kept(int grade) const
+{
+    return m_kept[(isGrade(grade) ? grade : defaultGrade) - 1];
+}
+
+void Practice::startGame(int grade)
+{
+    m_gameGrade = m_grade = isGrade(grade) ? grade : defaultGrade;
+    // The answers missed when the game begins stay its answers to the
     // end, even when some of them leave the set during the game.
-    m_kinds = m_missedAsked && m_missed.any() ? m_missed : allKinds();
+    const KindSet missed = kept(m_grade).missed;
+    m_kinds = m_missedAsked && missed.any() ? missed : gradeAnswers(m_grade);
     m_running = m_missedAsked || ui.m6a->isChecked();
     m_missedAsked = false;
     m_rightInGame = 0;
+}
+
+void Practice::showGrade(int grade)
+{
+    m_grade = isGrade(grade) ? grade : defaultGrade;
+    if (ui.m6b)
+        ui.m6b->setEnabled(kept(m_grade).missed.any());
+    if (m_tallyWindow)
+        m_tallyWindow->showTally(tally());
 }
 
 void Practice::showQuestion()
@@ -60,18 +81,22 @@ void Practice::record(int seikai, int answer)
 {
     if (seikai < 0 || seikai >= kindCount)
         return;
-    m_tally.record(seikai, answer, m_running);
-    if (answer == seikai) {
+    Kept &game = kept(m_gameGrade);
+    game.tally.record(seikai, answer, m_running);
+    // Kept by the button that is right: in 中１ a 一次関数 table missed is
+    // practised as the tables of the last button.
+    const int right = rightAnswer(seikai, m_gameGrade);
+    if (answer == right) {
         ++m_rightInGame;
-        if (m_missed[seikai] && ++m_rightInRow[seikai] == 2)
-            m_missed.reset(seikai);
+        if (game.missed[right] && ++game.rightInRow[right] == 2)
+            game.missed.reset(right);
     } else {
-        m_missed.set(seikai);
-        m_rightInRow[seikai] = 0;
+        game.missed.set(right);
+        game.rightInRow[right] = 0;
     }
-    ui.m6b->setEnabled(m_missed.any());
+    ui.m6b->setEnabled(kept(m_grade).missed.any());
     if (m_tallyWindow)
-        m_tallyWindow->showTally(m_tally);
+        m_tallyWindow->showTally(tally());
 }
 
 bool Practice::endGame(QWidget *parent)
@@ -89,7 +114,7 @@ void Practice::openTally()
 {
     if (!m_tallyWindow)
         m_tallyWindow = new TallyWindow(m_window);
-    m_tallyWindow->showTally(m_tally);
+    m_tallyWindow->showTally(tally());
     showOnScreen(m_tallyWindow);
     m_tallyWindow->raise();
     m_tallyWindow->activateWindow();
@@ -98,7 +123,7 @@ void Practice::openTally()
 void Practice::openClassTally()
 {
     if (!m_classTally)
-        m_classTally = new ClassTallyWindow(m_window, m_platform, m_log);
+        m_classTally = new ClassTallyWindow(m_window, m_platform, m_log, m_grade);
     else
         m_classTally->choosePeriod(int(m_classTally->period()));
     showOnScreen(m_classTally);

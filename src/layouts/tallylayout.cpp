@@ -27,6 +27,12 @@ const QString answerHeadings[TallyUi::answerColumns] = {
     QStringLiteral("時間切れ"),
 };
 
+// The last button's caption in 中１ and 中２.
+const QString lastHeadings[2] = {
+    QStringLiteral("比例でも\n反比例でも\nない関係"),
+    QStringLiteral("上の３つには，\nあてはまらない\n関係"),
+};
+
 // Columns and rows of the table, in twips; neighbours stand 30 apart, so
 // that the window's green shows between them as the table's rules. On a
 // screen too narrow for the relations' captions in one line, they are
@@ -40,6 +46,7 @@ constexpr int lineHeight = 240, rowHeight = 480; // rows of the small font
 // else that much lower.
 constexpr int periodTop = 120, periodWidth = 1095, periodHeight = 450;
 constexpr int classShift = periodHeight + 120;
+constexpr int gradeWidth = 870;
 
 FormSpec makeTally(bool forClass, bool narrow)
 {
@@ -65,6 +72,13 @@ FormSpec makeTally(bool forClass, bool narrow)
             c.push_back(controlSpec(ControlKind::Button, arrayName("period", i),
                                     TallyUi::periodCaptions[i], kindLeft + i * (periodWidth + gap),
                                     periodTop, periodWidth, periodHeight, {12, false}));
+    // The grades at the row's other end, to the right edge of the table.
+    if (forClass)
+        for (int i = 0; i < TallyUi::grades; ++i)
+            c.push_back(controlSpec(ControlKind::Button, arrayName("grade", i), gradeCaption(i + 1),
+                                    shareLeft + shareWidth - (TallyUi::grades - i) * gradeWidth
+                                        - (TallyUi::grades - 1 - i) * gap,
+                                    periodTop, gradeWidth, periodHeight, {12, false}));
     c.push_back(labelSpec("total", QString(), kindLeft, 120 + shift, form.width - 2 * margin, 405,
                           {13.5, true}, white, QColor(0, 128, 0)));
     c.push_back(labelSpec("corner", "出題＼答え", kindLeft, headTop + shift, kindWidth, headHeight,
@@ -110,6 +124,14 @@ FormSpec makeTally(bool forClass, bool narrow)
 
 } // namespace
 
+QString answerHeading(int column, int grade)
+{
+    column = qBound(0, column, TallyUi::answerColumns - 1);
+    if (column == lastAnswer && isGrade(grade) && grade < gradeCount)
+        return lastHeadings[grade - 1];
+    return answerHeadings[column];
+}
+
 const FormSpec &tallySpec(int roomWidth, bool forClass)
 {
     static const FormSpec wide = makeTally(false, false), narrow = makeTally(false, true);
@@ -142,6 +164,8 @@ void TallyUi::setupUi(QWidget *window, int roomWidth, bool forClass)
     Command2 = window->findChild<QPushButton *>("Command2");
     for (int i = 0; i < periods; ++i)
         period[i] = window->findChild<QPushButton *>(arrayName("period", i));
+    for (int i = 0; i < grades; ++i)
+        grade[i] = window->findChild<QPushButton *>(arrayName("grade", i));
 }
 
 void TallyUi::layOut(QWidget *window, int roomWidth)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/grade.h"
 #include "layouts/formspec.h"
 
 #include <array>
@@ -12,18 +13,22 @@ class Label;
 // with a row for each relation asked and a column for each answer given
 // (the five kinds, then the time-outs), followed by the right answers and
 // their share; the way back below it; the class's window has the periods
-// it covers in a row of buttons at its top and "CSVで保存" beside the way
-// back. Laid out for a client area at most `roomWidth` pixels wide where it
-// can be: the relations' captions take one line where the room has space
-// for them, otherwise they are broken into a column as narrow as the
-// answers'.
+// it covers in a row of buttons at its top, the grades at the other end of
+// that row, and "CSVで保存" beside the way back. Laid out for a client
+// area at most `roomWidth` pixels wide where it can be: the relations'
+// captions take one line where the room has space for them, otherwise they
+// are broken into a column as narrow as the answers'.
 const FormSpec &tallySpec(int roomWidth, bool forClass = false);
+
+// The heading of an answer column (0 to 5) in a grade, broken where it reads
+// well in the column: the last button's caption is the grade's.
+QString answerHeading(int column, int grade = defaultGrade);
 
 // The tally window's widgets, built from tallySpec() into the window
 // itself: the window is its own client area.
 struct TallyUi
 {
-    static constexpr int rows = 5, answerColumns = 6, periods = 4;
+    static constexpr int rows = 5, answerColumns = 6, periods = 4, grades = gradeCount;
     static constexpr const char *periodCaptions[periods] = {"今日", "今週", "今月", "すべて"};
 
     Label *total = nullptr;  // the sum of the whole run
@@ -33,8 +38,10 @@ struct TallyUi
     std::array<Label *, rows * answerColumns> count{}; // count(row * 6 + column)
     std::array<Label *, rows> right{}, share{};
     QPushButton *Command1 = nullptr; // "戻る"
-    // The class's window only: the periods, and "CSVで保存".
+    // The class's window only: the periods, the grades ("中１" to "中３"),
+    // and "CSVで保存".
     std::array<QPushButton *, periods> period{};
+    std::array<QPushButton *, grades> grade{};
     QPushButton *Command2 = nullptr;
 
     // Builds the run's window, or the class's.

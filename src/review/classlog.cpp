@@ -1,6 +1,7 @@
 #include "review/classlog.h"
 
 #include "common/captions.h"
+#include "common/grade.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
@@ -89,16 +90,18 @@ bool validTime(QByteArrayView t)
         && offsetHour <= 14 && offsetMinute >= 0 && offsetMinute < 60;
 }
 
-constexpr int fieldCount = 8;
+// A row has these fields, or all but the last (学年) as before it came.
+constexpr int fieldCount = 9;
 
 // One record's fields, unquoted. A quoted field may hold line breaks.
-// Returns where the next record starts; `ok` is false for a record that
-// is not fieldCount well-formed fields.
+// Returns where the next record starts; `count` is how many fields it has
+// and `ok` is false for a record that is not fieldCount (or one fewer)
+// well-formed fields.
 qsizetype readRecord(QByteArrayView file, qsizetype at, std::array<QByteArray, fieldCount> &out,
-                     bool &ok)
+                     int &count, bool &ok)
 {
     const qsizetype end = file.size();
-    int count = 0;
+    count = 0;
     ok = true;
     auto skipLine = [&](qsizetype from) {
         ok = false;
@@ -148,15 +151,24 @@ qsizetype readRecord(QByteArrayView file, qsizetype at, std::array<QByteArray, f
         }
         if (i < end && file[i] != '\n')
             return skipLine(i);
-        ok = count == fieldCount;
+        ok = count >= fieldCount - 1;
         return i < end ? i + 1 : end;
     }
 }
 
-bool decode(const std::array<QByteArray, fieldCount> &f, Row &row)
+bool decode(const std::array<QByteArray, fieldCount> &f, int count, Row &row)
 {
     if (!validTime(f[0]))
         return false;
+    row.grade = defaultGrade;
+    if (count == fieldCount) {
+        row.grade = 0;
+        for (int grade = 1; grade <= gradeCount; ++grade)
+            if (f[8] == gradeCaption(grade).toUtf8())
+                row.grade = grade;
+        if (row.grade == 0)
+            return false;
+    }
     row.range = indexOf(rangeNames(), f[1]);
     row.asked = indexOf(answerNames(), f[2]);
     row.answer = indexOf(answerNames(), f[3]);
@@ -188,7 +200,7 @@ QDate Row::day() const
 
 QByteArray header()
 {
-    return bom + QStringLiteral("日時,ｘの値,出題,答え,秒,点,練習,名前\r\n").toUtf8();
+    return bom + QStringLiteral("日時,ｘの値,出題,答え,秒,点,練習,名前,学年\r\n").toUtf8();
 }
 
 QByteArray encode(const Row &row)
@@ -205,6 +217,7 @@ QByteArray encode(const Row &row)
     line += ',' + QByteArray::number(row.points);
     line += ',' + (row.practice ? practiceName() : QByteArray());
     line += ',' + field(name);
+    line += ',' + gradeCaption(row.grade).toUtf8();
     return line + "\r\n";
 }
 
@@ -229,10 +242,11 @@ void parse(QByteArrayView file, const std::function<void(const Row &)> &row)
     std::array<QByteArray, fieldCount> fields;
     Row decoded;
     while (at < file.size()) {
+        int count = 0;
         bool ok = false;
-        const qsizetype next = readRecord(file, at, fields, ok);
+        const qsizetype next = readRecord(file, at, fields, count, ok);
         const bool whole = next < file.size() || file.endsWith('\n') || !cut;
-        if (ok && whole && decode(fields, decoded))
+        if (ok && whole && decode(fields, count, decoded))
             row(decoded);
         at = next;
     }

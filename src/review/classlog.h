@@ -12,8 +12,11 @@
 // quoted where they need it, so that Excel on a Japanese Windows opens it
 // as it is:
 //
-//   日時,ｘの値,出題,答え,秒,点,練習,名前
-//   2026-12-10T09:15:03+09:00,－２～２,比例,一次関数,4.2,0,,
+//   日時,ｘの値,出題,答え,秒,点,練習,名前,学年
+//   2026-12-10T09:15:03+09:00,－２～２,比例,一次関数,4.2,0,,,中３
+//
+// The column 学年 came later: a row without it, of the files written
+// before or of a day's file begun by them, is of 中３.
 namespace ClassLog {
 
 // A day's file that has reached this size is left as it is; the day goes
@@ -48,7 +51,8 @@ QString timeText(const QDateTime &time);
 
 // Calls `row` for every line of `file` that is a row, in order; the header
 // and lines that do not parse (another encoding, a wrong count of fields,
-// an unknown caption) are skipped. Stops at partLimit bytes.
+// an unknown caption) are skipped; a row may have eight fields or nine.
+// Stops at partLimit bytes.
 void parse(QByteArrayView file, const std::function<void(const Row &)> &row);
 
 // The file name of a device's day: "2026-12-10-0badc0de.csv", then

@@ -5,10 +5,11 @@
 
 #include <cmath>
 
-ClassTally ClassTally::read(LogStorage &storage, ClassLog::Period period, QDate today,
+ClassTally ClassTally::read(LogStorage &storage, ClassLog::Period period, QDate today, int grade,
                             QList<ClassLog::Row> *rows)
 {
     ClassTally tally;
+    tally.counts = RunTally(grade);
     QStringList names;
     tally.listed = storage.list(names);
     QByteArray content;
@@ -21,10 +22,12 @@ ClassTally ClassTally::read(LogStorage &storage, ClassLog::Period period, QDate 
         ClassLog::parse(content, [&](const ClassLog::Row &row) {
             if (!ClassLog::inPeriod(row.day(), period, today))
                 return;
-            tally.counts.record(row.asked, row.answer, row.practice);
-            counted = true;
             if (rows)
                 rows->append(row);
+            if (row.grade != grade)
+                return;
+            tally.counts.record(row.asked, row.answer, row.practice);
+            counted = true;
         });
         if (counted)
             tally.devices.insert(file.device);

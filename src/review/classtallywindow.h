@@ -9,13 +9,15 @@
 class Platform;
 
 // クラスの成績表: the run's table over every file of the class's log in a
-// period, chosen with the buttons at its top (今日 at first). "CSVで保存"
-// writes the period's rows into one file of the log's own format.
+// period and a grade, chosen with the buttons at its top (今日 and the
+// grade in play at first). "CSVで保存" writes the period's rows, of every
+// grade, into one file of the log's own format.
 class ClassTallyWindow : public TallyWindow
 {
     Q_OBJECT
 public:
-    ClassTallyWindow(QWidget *mainWindow, Platform &platform, LogStorageSource storage);
+    ClassTallyWindow(QWidget *mainWindow, Platform &platform, LogStorageSource storage,
+                     int grade = defaultGrade);
 
     // Asks where the CSV file goes; empty when the player cancels. None in
     // the browser, which downloads the file as "zenta-log.csv".
@@ -26,6 +28,9 @@ public:
     // Reads the log again for the period of button `index`, and shows it.
     void choosePeriod(int index);
     ClassLog::Period period() const { return m_period; }
+    // Reads the log again for the rows of `grade` (1 to 3), and shows them.
+    void chooseGrade(int grade);
+    int grade() const { return m_grade; }
     const ClassTally &tally() const { return m_tally; }
 
     // "CSVで保存": false when nothing was written.
@@ -35,5 +40,6 @@ private:
     Platform &m_platform;
     LogStorageSource m_storage;
     ClassLog::Period m_period = ClassLog::Period::Today;
+    int m_grade = defaultGrade;
     ClassTally m_tally;
 };

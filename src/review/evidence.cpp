@@ -182,6 +182,34 @@ const QString fails[4] = {
 };
 const QString none = QStringLiteral("比例，反比例，一次関数，２乗に比例のどれでもない関係");
 
+// How many of the four relations the grade has learned: 2, 3 or 4.
+int learnedIn(int grade)
+{
+    return int(gradeAnswers(grade).count()) - 1;
+}
+
+// The end of the evidence for a table that none of the grade's relations
+// fits, after the quantities that are not constant.
+QString fitsNone(int grade)
+{
+    switch (learnedIn(grade)) {
+    case 2:
+        return QStringLiteral("で，どちらも一定ではないので，比例でも反比例でもありません。");
+    case 3:
+        return QStringLiteral(
+            "で，どれも一定ではないので，比例，反比例，一次関数のどれにもあてはまりません。");
+    default:
+        return QStringLiteral("で，どれも一定ではないので，４つのどれにもあてはまりません。");
+    }
+}
+
+// The last button, as a sentence that denies it names it.
+QString lastAnswerShort(int grade)
+{
+    return learnedIn(grade) == 2 ? QStringLiteral("比例でも反比例でもない関係")
+                                 : QStringLiteral("どれでもない関係");
+}
+
 } // namespace
 
 QString japaneseNumber(long long num, long long den)
@@ -205,15 +233,20 @@ QString japaneseNumber(long long num, long long den)
     return fullWidth((scaled < 0 ? QStringLiteral("-") : QString()) + digits);
 }
 
-QString relationName(int kind)
+QString relationName(int kind, int grade)
 {
-    return kind == 4 ? none : relationCaptions()[qBound(0, kind, kindCount - 1)];
+    kind = qBound(0, kind, kindCount - 1);
+    if (rightAnswer(kind, grade) != lastAnswer)
+        return relationCaptions()[kind];
+    return gradeAnswers(grade).all() ? none : lastAnswerCaption(grade);
 }
 
-QString evidenceText(int kind, const std::array<QString, 10> &cells)
+QString evidenceText(int kind, const std::array<QString, 10> &cells, int grade)
 {
     const Table table(cells);
-    if (const Quantity *deciding = table.deciding(kind)) {
+    const Quantity *deciding
+        = rightAnswer(kind, grade) == lastAnswer ? nullptr : table.deciding(kind);
+    if (deciding) {
         if (deciding->values.empty())
             return QString();
         if (!deciding->constant())
@@ -247,24 +280,27 @@ QString evidenceText(int kind, const std::array<QString, 10> &cells)
     }
 
     QStringList differing;
-    for (int k = 0; k < 4; ++k) {
+    for (int k = 0; k < learnedIn(grade); ++k) {
         const Quantity *q = table.deciding(k);
         if (!q->values.empty() && !q->constant())
             differing << q->differ();
     }
     if (differing.isEmpty())
         return QString();
-    return differing.join(u'，')
-        + QStringLiteral("で，どれも一定ではないので，４つのどれにもあてはまりません。");
+    return differing.join(u'，') + fitsNone(grade);
 }
 
-QString wrongChoiceText(int kind, int answer, const std::array<QString, 10> &cells)
+QString wrongChoiceText(int kind, int answer, const std::array<QString, 10> &cells, int grade)
 {
-    if (answer == kind || answer < 0 || answer > 4 || kind < 0 || kind > 4)
+    if (answer < 0 || answer > 4 || kind < 0 || kind > 4 || !gradeAnswers(grade)[answer])
+        return QString();
+    const int right = rightAnswer(kind, grade);
+    if (answer == right)
         return QString();
     const Table table(cells);
-    if (answer == 4) // the table is of one of the four
-        return holdsBecause[kind] + QStringLiteral("，どれでもない関係ではありません。");
+    if (answer == lastAnswer) // the table is of a relation the grade has learned
+        return holdsBecause[kind] + u'，' + lastAnswerShort(grade)
+            + QStringLiteral("ではありません。");
     const Quantity &chosen = *table.deciding(answer);
     if (chosen.values.empty())
         return QString();
@@ -273,14 +309,14 @@ QString wrongChoiceText(int kind, int answer, const std::array<QString, 10> &cel
                               "このゲームでは比例と答えます。");
     if (chosen.constant())
         return QString(); // the table fits the chosen relation too
-    // A table of the last kind has had all four quantities listed already.
-    return (kind == 4 ? chosen.name + QStringLiteral("が")
-                      : chosen.differ() + QStringLiteral("で，"))
+    // A table of the last button has had all the grade's quantities listed already.
+    return (right == lastAnswer ? chosen.name + QStringLiteral("が")
+                                : chosen.differ() + QStringLiteral("で，"))
         + QStringLiteral("一定ではないので，") + fails[answer];
 }
 
-QString explanationText(const KeptQuestion &question)
+QString explanationText(const KeptQuestion &question, int grade)
 {
-    return evidenceText(question.seikai, question.cells)
-        + wrongChoiceText(question.seikai, question.answer, question.cells);
+    return evidenceText(question.seikai, question.cells, grade)
+        + wrongChoiceText(question.seikai, question.answer, question.cells, grade);
 }

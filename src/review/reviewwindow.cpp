@@ -225,12 +225,13 @@ void ReviewWindow::showGame(const KeptGame &game)
                 k < 5 ? xCellDescription(k) : yCellDescription(k - 5, q.cells[k - 5]));
         }
         const bool answered = q.answer >= 0 && q.answer < kindCount;
-        setWrappedText(card.answer,
-                       QStringLiteral("あなたの答え：")
-                           + (answered ? relationName(q.answer) : QStringLiteral("時間切れ")));
-        setWrappedText(card.right, QStringLiteral("正解：") + relationName(q.seikai));
+        setWrappedText(
+            card.answer,
+            QStringLiteral("あなたの答え：")
+                + (answered ? relationName(q.answer, game.grade) : QStringLiteral("時間切れ")));
+        setWrappedText(card.right, QStringLiteral("正解：") + relationName(q.seikai, game.grade));
         card.formula->setText(formulaText(q.seikai, q.a, q.b, q.c));
-        setWrappedText(card.evidence, explanationText(q));
+        setWrappedText(card.evidence, explanationText(q, game.grade));
         total += q.points;
     }
     m_total->setText(QStringLiteral("合計 ") + plainNumberText(total) + QStringLiteral("点"));

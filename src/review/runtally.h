@@ -1,15 +1,19 @@
 #pragma once
 
 #include "common/captions.h"
+#include "common/grade.h"
 
 #include <array>
 
 // Every question decided since the program started, practice games
 // included: for each relation asked, how often each answer was given. It
-// lives in memory only, for the run.
+// lives in memory only, for the run. A tally holds the games of one grade
+// and judges them by its rule.
 class RunTally
 {
 public:
+    explicit RunTally(int grade = defaultGrade) : m_grade(grade) { }
+
     // The answer columns: the five kinds by index, then the time-outs.
     static constexpr int timedOutColumn = kindCount;
     static constexpr int columnCount = kindCount + 1;
@@ -20,7 +24,10 @@ public:
 
     int count(int asked, int column) const { return m_counts[asked][column]; }
     int asked(int kind) const;
-    int right(int kind) const { return m_counts[kind][kind]; }
+    int grade() const { return m_grade; }
+    // The column of the answers that are right for relation `kind`.
+    int rightColumn(int kind) const { return rightAnswer(kind, m_grade); }
+    int right(int kind) const { return m_counts[kind][rightColumn(kind)]; }
     int questions() const;
     int rightAnswers() const;
     int practiceQuestions() const { return m_practice; }
@@ -28,4 +35,5 @@ public:
 private:
     std::array<std::array<int, columnCount>, kindCount> m_counts{};
     int m_practice = 0;
+    int m_grade = defaultGrade;
 };

@@ -23,7 +23,7 @@ QString shareText(int right, int asked)
 } // namespace
 
 TallyWindow::TallyWindow(QWidget *mainWindow, bool forClass)
-    : QWidget(mainWindow, Qt::Window), m_mainWindow(mainWindow)
+    : QWidget(mainWindow, Qt::Window), m_mainWindow(mainWindow), m_forClass(forClass)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     QScreen *screen = screenOf(this);
@@ -37,12 +37,7 @@ TallyWindow::TallyWindow(QWidget *mainWindow, bool forClass)
     // The buttons are the only controls that take the focus.
     setFocusPolicy(Qt::NoFocus);
     ui.Command1->setFocus();
-    // A count read out alone says which relation and which answer it counts.
-    for (int row = 0; row < TallyUi::rows; ++row)
-        for (int col = 0; col < TallyUi::answerColumns; ++col)
-            ui.count[row * TallyUi::answerColumns + col]->setAccessibleDescription(
-                QStringLiteral("出題：") + relationCaptions()[row] + QStringLiteral("　答え：")
-                + (col < kindCount ? relationCaptions()[col] : QStringLiteral("時間切れ")));
+    showGrade(defaultGrade);
     connect(ui.Command1, &QPushButton::clicked, this, [this] {
         if (m_mainWindow) {
             m_mainWindow->raise();
@@ -69,12 +64,41 @@ void TallyWindow::showTally(const RunTally &tally)
     ui.total->setText(total);
 }
 
+void TallyWindow::showGrade(int grade)
+{
+    if (grade == m_grade)
+        return;
+    m_grade = grade;
+    const QString title = QStringLiteral("成績表");
+    if (!m_forClass)
+        setWindowTitle(grade == defaultGrade ? title : title + u'（' + gradeCaption(grade) + u'）');
+    ui.heading[lastAnswer]->setText(answerHeading(lastAnswer, grade));
+    const std::array<QString, kindCount> answers = answerCaptions(grade);
+    for (int row = 0; row < TallyUi::rows; ++row) {
+        for (int col = 0; col < TallyUi::answerColumns; ++col) {
+            Label *count = ui.count[row * TallyUi::answerColumns + col];
+            // The right answers are yellow, as the marks of the main window are.
+            QPalette palette = count->palette();
+            const bool right = col == rightAnswer(row, grade);
+            palette.setColor(QPalette::Window, right ? QColor(255, 255, 0) : Qt::white);
+            count->setPalette(palette);
+            // A count read out alone says which relation and which answer it counts.
+            count->setAccessibleDescription(
+                QStringLiteral("出題：") + relationCaptions()[row] + QStringLiteral("　答え：")
+                + (col < kindCount ? answers[col] : QStringLiteral("時間切れ")));
+        }
+    }
+}
+
 void TallyWindow::showCounts(const RunTally &tally)
 {
+    showGrade(tally.grade());
+    const KindSet buttons = gradeAnswers(tally.grade());
     for (int row = 0; row < TallyUi::rows; ++row) {
         for (int col = 0; col < TallyUi::answerColumns; ++col)
             ui.count[row * TallyUi::answerColumns + col]->setText(
-                plainNumberText(tally.count(row, col)));
+                col < kindCount && !buttons[col] ? QStringLiteral("－")
+                                                 : plainNumberText(tally.count(row, col)));
         ui.right[row]->setText(plainNumberText(tally.right(row)) + QStringLiteral("/")
                                + plainNumberText(tally.asked(row)));
         ui.share[row]->setText(shareText(tally.right(row), tally.asked(row)));

@@ -112,6 +112,8 @@ void TestPractice::missedSet_data()
     QTest::newRow("wrong between") << "wrwr" << true;
     QTest::newRow("twice after a wrong between") << "wrwrr" << false;
     QTest::newRow("missed again") << "wrrw" << true;
+    // Right in 中１ is the last button, which holds the missed set.
+    QTest::newRow("中１ right twice since") << "wrr" << false;
 }
 
 void TestPractice::missedSet()
@@ -120,12 +122,18 @@ void TestPractice::missedSet()
     QFETCH(bool, missed);
     GameFixture game;
     Practice &practice = game.form->practice;
+    const int grade = QByteArray(QTest::currentDataTag()).startsWith("中１") ? 1 : 3;
+    const int right = rightAnswer(3, grade);
+    practice.startGame(grade);
     for (QChar c : answers) {
-        practice.record(3, c == 'r' ? 3 : c == 'w' ? 1 : KeptQuestion::timedOut);
+        practice.record(3, c == 'r' ? right : c == 'w' ? 1 : KeptQuestion::timedOut);
         practice.record(0, 2); // another relation's answers do not count
     }
-    QCOMPARE(practice.missed(3), missed);
+    QCOMPARE(practice.missed(right), missed);
     QVERIFY(practice.ui.m6b->isEnabled());
+    // Another grade has missed nothing yet.
+    practice.showGrade(grade % 3 + 1);
+    QVERIFY(!practice.ui.m6b->isEnabled() && practice.tally().questions() == 0);
 }
 
 void TestPractice::missedRelationsAndTallyThroughGames()
@@ -199,6 +207,16 @@ void TestPractice::missedRelationsAndTallyThroughGames()
         QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name),
                  label->text());
     saveShot(tally, "tally");
+    // The tally of 中１ apart, when it is chosen: a 一次関数 table is right
+    // with the last button.
+    f.practice.startGame(1);
+    f.practice.record(2, 4);
+    f.practice.record(3, 3);
+    f.practice.showGrade(1);
+    QCOMPARE(tally->windowTitle(), QStringLiteral("成績表（中１）"));
+    QCOMPARE(tally->ui.total->text(), QStringLiteral("答えた問題 2問　正解 1問（50%）"));
+    QCOMPARE(tally->ui.count[3 * 6 + 3]->text(), QStringLiteral("－"));
+    saveShot(tally, "tally-1");
 
     // The way back works from the keyboard and greets as any window of ours.
     const int greetings = game.greetings();
@@ -236,9 +254,9 @@ void TestPractice::classLogAndClassTally()
                 game.answer(how == 0);
         }
     };
-    play({{3040, 0}, {1260, 1}, {22000, -1}, {0, 0}, {500, 0}}, ",\"山田,花子\"");
+    play({{3040, 0}, {1260, 1}, {22000, -1}, {0, 0}, {500, 0}}, ",\"山田,花子\",中３");
     f.practice.ui.m6a->trigger();
-    play({{4000, 0}, {1000, 0}, {25000, 0}, {0, 0}, {100, 0}}, "練習,");
+    play({{4000, 0}, {1000, 0}, {25000, 0}, {0, 0}, {100, 0}}, "練習,,中３");
     const QString log = QDir(game.rankingFolder.path()).filePath("zenta-log");
     QFile written(QDir(log).filePath(ClassLog::fileName(now.date(), f.classLog.device())));
     QVERIFY(written.open(QIODevice::ReadOnly));
@@ -253,6 +271,10 @@ void TestPractice::classLogAndClassTally()
         yesterday << ClassLog::Row{
             "2026-12-09T10:00:00+09:00", 3, q, q == 2 ? 1 : q, 5.0, 0, false, {}};
     QVERIFY(other.write(yesterday));
+    QList<ClassLog::Row> firstGrade = yesterday; // and a game of 中１
+    for (ClassLog::Row &r : firstGrade)
+        r.grade = 1;
+    QVERIFY(other.write(firstGrade));
 
     f.practice.ui.m6d->trigger();
     ClassTallyWindow *window = f.practice.classTallyWindow();
@@ -271,6 +293,15 @@ void TestPractice::classLogAndClassTally()
         QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name),
                  label->text());
     saveShot(window, "class-tally");
+    // 中１'s rows alone, by its rule: 一次関数 and ２乗に比例 are right with
+    // the last button only, whose caption is the grade's.
+    QTest::mouseClick(window->ui.grade[0], Qt::LeftButton);
+    QVERIFY(window->ui.grade[0]->isChecked() && window->ui.period[3]->isChecked());
+    QCOMPARE(window->ui.total->text(),
+             "答えた問題 5問（うち練習 0問）　正解 3問（60％）　端末 1台");
+    QCOMPARE(window->ui.count[2 * 6 + 3]->text(), "－");
+    QCOMPARE(window->ui.heading[4]->text(), "比例でも\n反比例でも\nない関係");
+    saveShot(window, "class-tally-1");
 
     QTemporaryDir saved;
     window->askSavePath = [&saved](QWidget *) { return saved.filePath("class.csv"); };
@@ -278,7 +309,7 @@ void TestPractice::classLogAndClassTally()
     QFile csv(saved.filePath("class.csv"));
     QVERIFY(csv.open(QIODevice::ReadOnly));
     QByteArray before = ClassLog::header();
-    for (const ClassLog::Row &r : yesterday)
+    for (const ClassLog::Row &r : yesterday + firstGrade)
         before += ClassLog::encode(r);
     QCOMPARE(csv.readAll(), before + bytes.mid(ClassLog::header().size()));
     window->close();

@@ -83,20 +83,28 @@ void TestClassLog::rows_data()
     QTest::addColumn<Row>("row");
     QTest::addColumn<QByteArray>("line");
     QTest::newRow("right") << row("2026-12-10T09:15:03+09:00", 0, 0, 8)
-                           << QByteArray("2026-12-10T09:15:03+09:00,１～５,比例,比例,4.3,8,,\r\n");
+                           << QByteArray(
+                                  "2026-12-10T09:15:03+09:00,１～５,比例,比例,4.3,8,,,中３\r\n");
     QTest::newRow("wrong, practice")
         << row("2026-12-10T09:15:03-03:30", 1, 2, 0, true)
-        << QByteArray("2026-12-10T09:15:03-03:30,１～５,反比例,一次関数,4.3,0,練習,\r\n");
+        << QByteArray("2026-12-10T09:15:03-03:30,１～５,反比例,一次関数,4.3,0,練習,,中３\r\n");
     QTest::newRow("time-out, stored name")
         << row("2026-12-10T09:15:03+09:00", 4, ClassLog::timedOut, 0, false, "やまだ")
-        << QByteArray("2026-12-10T09:15:03+09:00,１～５,どれでもない,時間切れ,22.0,0,,やまだ\r\n");
+        << QByteArray(
+               "2026-12-10T09:15:03+09:00,１～５,どれでもない,時間切れ,22.0,0,,やまだ,中３\r\n");
     QTest::newRow("comma and quote")
         << row("2026-12-10T09:15:03+09:00", 3, 3, 10, false, "a,\"b\"")
         << QByteArray("2026-12-10T09:15:03+09:00,１～５,２乗に比例,２乗に比例,4.3,10,,"
-                      "\"a,\"\"b\"\"\"\r\n");
+                      "\"a,\"\"b\"\"\",中３\r\n");
     QTest::newRow("formula") << row(
         "2026-12-10T09:15:03+09:00", 0, 1, 0, false,
-        "=1+1") << QByteArray("2026-12-10T09:15:03+09:00,１～５,比例,反比例,4.3,0,,'=1+1\r\n");
+        "=1+1") << QByteArray("2026-12-10T09:15:03+09:00,１～５,比例,反比例,4.3,0,,'=1+1,中３\r\n");
+    Row first = row("2026-12-10T09:15:03+09:00", 2, 4, 10);
+    first.grade = 1;
+    QTest::newRow("中１") << first
+                          << QByteArray(
+                                 "2026-12-10T09:15:03+09:00,１～５,一次関数,どれでもない,4.3,10,,,"
+                                 "中１\r\n");
 }
 
 void TestClassLog::rows()
@@ -104,12 +112,17 @@ void TestClassLog::rows()
     QFETCH(Row, row);
     QFETCH(QByteArray, line);
     QCOMPARE(ClassLog::encode(row), line);
-    QVERIFY(ClassLog::header().startsWith("\xEF\xBB\xBF日時,ｘの値,出題,答え,秒,点,練習,名前\r\n"));
+    const QByteArray before("\xEF\xBB\xBF日時,ｘの値,出題,答え,秒,点,練習,名前\r\n");
+    QCOMPARE(ClassLog::header(), before.chopped(2) + ",学年\r\n");
+    // A day's file begun before the column 学年 came: its rows are of 中３,
+    // and the rows appended since have the column.
+    const QByteArray old = line.first(line.lastIndexOf(',')) + "\r\n";
     QList<Row> back;
-    ClassLog::parse(ClassLog::header() + line, [&](const Row &r) { back << r; });
-    QCOMPARE(back.size(), 1);
-    QCOMPARE(ClassLog::encode(back[0]), line);
-    QCOMPARE(back[0].name, row.name);
+    ClassLog::parse(before + old + line, [&](const Row &r) { back << r; });
+    QCOMPARE(back.size(), 2);
+    QCOMPARE(ClassLog::encode(back[0]), old.chopped(2) + ",中３\r\n");
+    QCOMPARE(ClassLog::encode(back[1]), line);
+    QCOMPARE(back[1].name, row.name);
     // The local time with its offset in digits, to the second, as it was.
     const QDateTime shown(QDate(2026, 12, 10), QTime(0, 15, 3), Qt::UTC);
     const QString text = ClassLog::timeText(shown);
@@ -126,7 +139,8 @@ void TestClassLog::hostileFiles()
         {"2026-12-10-0000000a.csv", ClassLog::header() + good.toUtf8()},
         {"2026-12-10-0000000b.csv", good.toUtf8() + good.toLocal8Bit().replace(",", ",,")},
         {"2026-12-10-0000000c.csv",
-         QString(good).replace("一次関数", "二次関数").toUtf8() + good.toUtf8() + "\"open,"},
+         QString(good).replace("一次関数", "二次関数").toUtf8()
+             + QString(good).replace("中３", "中４").toUtf8() + good.toUtf8() + "\"open,"},
         {"2026-12-10-0000000d.csv",
          QStringEncoder("Shift_JIS").encode(good) + "\r\n" + good.toUtf8()},
         {"2026-12-10-0000000e-2.csv", good.toUtf8().replace("09:15", "25:15") + good.toUtf8()},

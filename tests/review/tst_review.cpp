@@ -265,6 +265,7 @@ void TestReview::windowsFitTheScreen_data()
     QTest::newRow("Chromebook") << QRect(0, 0, 1366, 720) << 2 << false;
     QTest::newRow("iPad upright") << QRect(0, 0, 810, 1080) << 1 << false;
     QTest::newRow("netbook") << QRect(0, 24, 1024, 576) << 2 << true;
+    QTest::newRow("grade 1, 1024 x 768") << QRect(0, 0, 1024, 728) << 2 << false;
 }
 
 void TestReview::windowsFitTheScreen()
@@ -282,10 +283,11 @@ void TestReview::windowsFitTheScreen()
     q.mark = batsuMark;
     KeptGame game;
     game.questions.fill(q);
+    game.grade = QByteArray(QTest::currentDataTag()).startsWith("grade 1") ? 1 : 3;
     ReviewWindow review;
     review.showGame(game);
     review.layOutFor(available);
-    RunTally run;
+    RunTally run(game.grade);
     for (int n = 0; n < 250; ++n)
         run.record(n % kindCount, n % RunTally::columnCount, n % 3);
     TallyWindow tally(nullptr);

@@ -210,6 +210,27 @@ void TestReviewTexts::evidenceOfTheWorkedExamples_data()
            "ｙ÷ｘ²の値は－９分の２３や－７で，"
            "どれも一定ではないので，４つのどれにもあてはまりません。"
         << QStringList();
+    // Rows named after a grade are said in its words: a relation it has not
+    // learned is none of those it has.
+    QTest::newRow("中１ kind 2, a 2, b 1, range 0")
+        << 2 << cells(range0, {"-3", "-1", " 1", " 3", " 5"})
+        << "ｙ÷ｘの値は１．５や１，ｘ×ｙの値は６や１で，"
+           "どちらも一定ではないので，比例でも反比例でもありません。"
+        << QStringList{"ｙ÷ｘの値が一定ではないので，比例ではありません。",
+                       "ｘ×ｙの値が一定ではないので，反比例ではありません。", "", "", ""};
+    QTest::newRow("中１ kind 0, a 3, range 0")
+        << 0 << cells(range0, {"-6", "-3", " 0", " 3", " 6"})
+        << "ｘ＝０のときを除くと，ｙ÷ｘの値がいつも３なので，ｙはｘに比例します。"
+           "比例定数は３で，グラフは原点を通る直線です。"
+        << QStringList{"", "ｘ×ｙの値は１２や３" + no + "反比例ではありません。", "", "",
+                       "ｙはｘに比例するので，比例でも反比例でもない関係ではありません。"};
+    QTest::newRow("中２ kind 3, a 2, range 0")
+        << 3 << cells(range0, {" 8", " 2", " 0", " 2", " 8"})
+        << "ｙ÷ｘの値は－４や－２，ｘ×ｙの値は－１６や－２，変化の割合は－６や－２で，"
+           "どれも一定ではないので，比例，反比例，一次関数のどれにもあてはまりません。"
+        << QStringList{"ｙ÷ｘの値が一定ではないので，比例ではありません。",
+                       "ｘ×ｙの値が一定ではないので，反比例ではありません。",
+                       "変化の割合が一定ではないので，一次関数ではありません。", "", ""};
 }
 
 void TestReviewTexts::evidenceOfTheWorkedExamples()
@@ -218,23 +239,30 @@ void TestReviewTexts::evidenceOfTheWorkedExamples()
     QFETCH(Cells, table);
     QFETCH(QString, expected);
     QFETCH(QStringList, wrong);
-    QCOMPARE(evidenceText(kind, table), expected);
+    const QString tag = QTest::currentDataTag();
+    const int grade = tag.startsWith("中１") ? 1 : tag.startsWith("中２") ? 2 : 3;
+    QCOMPARE(evidenceText(kind, table, grade), expected);
     for (int answer = 0; answer < wrong.size(); ++answer)
-        QCOMPARE(wrongChoiceText(kind, answer, table), wrong[answer]);
+        QCOMPARE(wrongChoiceText(kind, answer, table, grade), wrong[answer]);
 }
 
 // The formula, read back and worked out at the five x values, gives the
 // five y cells exactly; the evidence finds the deciding quantity constant
-// for every table of the first four kinds, and none constant for the last.
+// for every table of the first four kinds, and none constant for the last,
+// in each grade, where it never names a relation the grade has not learned.
 void TestReviewTexts::formulaGivesTheTableOfRandomQuestions()
 {
+    const QRegularExpression unlearned[]
+        = {QRegularExpression(QStringLiteral("一次関数|変化の割合|２乗|²")),
+           QRegularExpression(QStringLiteral("２乗|²")),
+           QRegularExpression(QStringLiteral("(?!)"))}; // 中３ has learned them all
     const quint32 seed = QRandomGenerator::global()->generate();
     ClockRandom random(seed);
     XTable xchi = initialXTable();
     Coefficients previous;
     for (int n = 0; n < 100000; ++n) {
-        const int hani = n % 4;
-        const Question q = makeQuestion(random, hani, xchi, previous);
+        const int hani = n % 4, grade = n / 4 % 3 + 1;
+        const Question q = makeQuestion(random, hani, xchi, previous, grade);
         xchi = q.xchi;
         previous = q.coefficients;
         const Coefficients &k = q.coefficients;
@@ -249,13 +277,17 @@ void TestReviewTexts::formulaGivesTheTableOfRandomQuestions()
                                      .arg(formula, y.value_or("?"), q.cells[i])
                                      .arg(q.cells[i + 5])));
         }
-        const QString evidence = evidenceText(q.seikai, q.cells);
-        bool decided = q.seikai < 4 ? evidence.contains(QStringLiteral("いつも"))
-                                    : evidence.contains(QStringLiteral("どれも一定ではない"));
-        for (int answer = KeptQuestion::timedOut; answer < 5; ++answer) // no word on a time-out
+        const int right = rightAnswer(q.seikai, grade);
+        QString evidence = evidenceText(q.seikai, q.cells, grade);
+        bool decided = right < 4 ? evidence.contains(QStringLiteral("いつも"))
+                                 : evidence.contains(QStringLiteral("も一定ではないので"));
+        for (int answer = KeptQuestion::timedOut; answer < 5; ++answer) { // no word on a time-out
+            const QString why = wrongChoiceText(q.seikai, answer, q.cells, grade);
             decided = decided
-                && (answer == q.seikai || answer < 0)
-                    == wrongChoiceText(q.seikai, answer, q.cells).isEmpty();
+                && (answer == right || answer < 0 || !gradeAnswers(grade)[answer]) == why.isEmpty();
+            evidence += why;
+        }
+        decided = decided && !unlearned[grade - 1].match(evidence).hasMatch();
         if (!decided)
             QFAIL(qPrintable(
                 QStringLiteral("seed %1, question %2: %3").arg(seed).arg(n).arg(evidence)));
