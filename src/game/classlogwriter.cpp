@@ -99,13 +99,19 @@ void ClassLogWriter::carryBack(LogStorage &storage, QStringList &names)
     std::sort(files.begin(), files.end(), [](const auto &a, const auto &b) {
         return std::pair(a.first.day, a.first.part) < std::pair(b.first.day, b.first.part);
     });
+    // A file's first line is its header, of this version or of an older one
+    // with fewer columns: the day's file has its own.
     const QByteArray header = ClassLog::header();
+    const QByteArray headerStart = header.first(header.indexOf(',') + 1);
     for (const auto &[file, name] : files) {
         QByteArray content;
         if (!standIn->read(name, ClassLog::partLimit, content))
             return;
-        const QByteArray lines
-            = content.startsWith(header) ? content.sliced(header.size()) : content;
+        QByteArray lines = content;
+        if (content.startsWith(headerStart)) {
+            const qsizetype end = content.indexOf("\r\n");
+            lines = end < 0 ? QByteArray() : content.sliced(end + 2);
+        }
         if ((!lines.isEmpty() && !writeDay(storage, names, file.day, lines))
             || !standIn->remove(name))
             return;
