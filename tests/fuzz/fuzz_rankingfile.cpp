@@ -3,8 +3,9 @@
 // file on disk is checked against what the save may change.
 //
 // The input: byte 0 chooses the range (its value modulo 6, less 1: -1 to 4,
-// so that a range that does not exist comes up too) and, with its top bit,
-// the clearing instead of the save; bytes 1 and 2 are the score,
+// so that a range that does not exist comes up too), the grade (3 less its
+// value divided by 6, modulo 3) and, with its top bit, the clearing
+// instead of the save; bytes 1 and 2 are the score,
 // little-endian; byte 3 is the length of the name in UTF-16 units, which
 // follow, little-endian, any units at all; everything after them is the
 // file.
@@ -77,6 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool clearing = data[0] & 0x80;
     Module1 module;
     module.hani = static_cast<qint16>((data[0] & 0x7F) % 6 - 1);
+    module.gakunen = static_cast<qint16>(3 - (data[0] & 0x7F) / 6 % 3);
     module.kekka = qFromLittleEndian<qint16>(data + 1);
     const size_t units = qMin<size_t>(data[3], (size - 4) / 2);
     QString name(static_cast<qsizetype>(units), Qt::Uninitialized);
@@ -106,11 +108,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray after = readAll(path);
 
     if (clearing) {
-        QByteArray expected;
-        for (int i = 0; i < RankingTable::rangesInUse * RankingTable::rangeSize; ++i)
-            expected += blankRecord();
-        if (after != expected + before.mid(expected.size()))
-            fail("the clearing changed more than the four ranges");
+        // The grade's four ranges blank, every record before them whole,
+        // and what lies after them as it was.
+        const int first = RankingTable::fileRange(module.gakunen, 0) * RankingTable::rangeSize;
+        const int end = first + RankingTable::rangesPerGrade * RankingTable::rangeSize;
+        for (int i = 0; i < end; ++i)
+            if (recordOf(after, i) != (i < first ? recordOf(before, i) : blankRecord()))
+                fail("the clearing changed more than the grade's four ranges", i);
+        if (after.mid(qsizetype(end) * recordSize) != before.mid(qsizetype(end) * recordSize))
+            fail("the clearing changed records after the grade's", end);
         return 0;
     }
     if (!placed) {
