@@ -43,8 +43,8 @@ void Practice::startGame(int grade)
     m_gameGrade = m_grade = isGrade(grade) ? grade : defaultGrade;
     // The answers missed when the game begins stay its answers to the
     // end, even when some of them leave the set during the game.
-    const KindSet missed = kept(m_grade).missed;
-    m_kinds = m_missedAsked && missed.any() ? missed : gradeAnswers(m_grade);
+    const KindSet asked = kept(m_grade).missed;
+    m_kinds = m_missedAsked && asked.any() ? asked : gradeAnswers(m_grade);
     m_running = m_missedAsked || ui.m6a->isChecked();
     m_missedAsked = false;
     m_rightInGame = 0;

@@ -67,18 +67,18 @@ FormSpec makeTally(bool forClass, bool narrow)
     const FontSpec small{10.5, false};
     const FontSpec number{13.5, true};
     auto &c = form.controls;
-    if (forClass)
+    if (forClass) {
         for (int i = 0; i < TallyUi::periods; ++i)
             c.push_back(controlSpec(ControlKind::Button, arrayName("period", i),
                                     TallyUi::periodCaptions[i], kindLeft + i * (periodWidth + gap),
                                     periodTop, periodWidth, periodHeight, {12, false}));
-    // The grades at the row's other end, to the right edge of the table.
-    if (forClass)
+        // The grades at the row's other end, to the right edge of the table.
         for (int i = 0; i < TallyUi::grades; ++i)
             c.push_back(controlSpec(ControlKind::Button, arrayName("grade", i), gradeCaption(i + 1),
                                     shareLeft + shareWidth - (TallyUi::grades - i) * gradeWidth
                                         - (TallyUi::grades - 1 - i) * gap,
                                     periodTop, gradeWidth, periodHeight, {12, false}));
+    }
     c.push_back(labelSpec("total", QString(), kindLeft, 120 + shift, form.width - 2 * margin, 405,
                           {13.5, true}, white, QColor(0, 128, 0)));
     c.push_back(labelSpec("corner", "出題＼答え", kindLeft, headTop + shift, kindWidth, headHeight,
