@@ -95,7 +95,8 @@ const answers = answersFor(clock, answersJs);
       ["the third device's クラスの成績表 downloads the class's rows", async () => {
         await browsers[2].allowDownloads(apacheDir);
         const client = findColour(await c.look("c-main"), colours.green);
-        const [right, bottom] = await fromMenu(c, client, ["ArrowRight", "ArrowRight", "ArrowUp"], "c-class-tally");
+        const [right, bottom] = await fromMenu(c, client, ["ArrowRight", "ArrowRight", "ArrowRight", "ArrowUp"],
+                                               "c-class-tally");
         await c.click(right - 153, bottom - 30); // CSVで保存
         await sleep(2000);
         const csv = fs.readFileSync(path.join(apacheDir, "zenta-log.csv"), "utf8");

@@ -23,8 +23,8 @@ const devices = [["1024x768", { width: 1024, height: 768 }, {}],
 // Each window from the menus by the keys, and its 戻る: from the frame's
 // bottom right corner, or (null) the key " " where it has the focus.
 const menus = [["review", ["ArrowUp", "ArrowUp", "ArrowUp", "ArrowUp"], [45, 26]],
-  ["tally", ["ArrowRight", "ArrowRight", "ArrowUp"], [49, 30]],
-  ["help", ["ArrowRight", "ArrowRight", "ArrowRight", "ArrowDown"], null]];
+  ["tally", ["ArrowRight", "ArrowRight", "ArrowRight", "ArrowUp"], [49, 30]],
+  ["help", ["ArrowRight", "ArrowRight", "ArrowRight", "ArrowRight", "ArrowDown"], null]];
 
 (async () => {
   const server = await serve(webDir), browser = await launch({ shots });
