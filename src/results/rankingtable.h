@@ -42,8 +42,8 @@ public:
     bool yomikomi(const RankingLocation &where);
 
     // Places kekka into the player's own records and into the Best 5 of
-    // the current range of the current grade. Returns true when it took a place and waits for a
-    // name; sets touroku to 1 when it found none.
+    // the current range of the current grade. Returns true when it took a
+    // place and waits for a name; sets touroku to 1 when it found none.
     bool jyunikime();
 
     // A placement waits for its name: kekka is not 0 and touroku is not 1.
@@ -60,8 +60,9 @@ public:
     bool save(const QString &name);
 
     // Blanks the records of the current grade's four ranges in the file,
-    // under the same lock, and no other record; the table in memory and a pending placement are not
-    // written. Returns false when the file could not be written.
+    // and no other record, under the same lock; the table in memory and a
+    // pending placement are not written. Returns false when the file could
+    // not be written.
     bool clearRanges();
 
     // Makes `content` the whole ranking file, under the same lock (the
