@@ -4,6 +4,7 @@
 #include <QSet>
 #include <QTest>
 #include <cmath>
+#include <numeric>
 #include <optional>
 
 namespace {
@@ -229,51 +230,44 @@ void TestQuestion::kindFromASet()
 void TestQuestion::everyTableOfAGrade()
 {
     auto w = [](int k, int n) { return (k + 0.5) / n; };
-    QList<QList<double>> coefficients[kindCount];
-    for (int a = -4; a <= 4; ++a) {
-        for (int b = -4; b <= 4 && a != 0; ++b) {
-            for (int c = -4; c <= 4 && b != 0; ++c)
-                coefficients[4] << QList<double>{w(a + 4, 9), w(b + 4, 9), w(c + 4, 9)};
-            if (b != 0)
-                coefficients[2] << QList<double>{w(a + 4, 9), w(b + 4, 9)};
-        }
-        if (a != 0)
-            coefficients[0] << QList<double>{w(a + 4, 9)};
-        if (a != 0 && std::abs(a) <= 3) {
-            coefficients[3] << QList<double>{w(a + 3, 7)};
-            coefficients[1] << QList<double>{w(std::abs(a) - 1, 3), a < 0 ? 0.25 : 0.75};
-        }
-    }
-    QList<QList<double>> randomRows; // the first x, then four steps
-    for (int first = 0; first < 9; ++first)
-        for (int steps = 0; steps < 81; ++steps)
-            randomRows << QList<double>{w(first, 9), w(steps % 3, 3), w(steps / 3 % 3, 3),
-                                        w(steps / 9 % 3, 3), w(steps / 27, 3)};
+    // Each kind's draws: how many of each coefficient's values (n: floor(R
+    // * n)) and which of them are not drawn (the zero); kind 1's sign last.
+    const QList<QList<std::pair<int, int>>> draws
+        = {{{9, 4}}, {{3, -1}, {2, -1}}, {{9, 4}, {9, 4}}, {{7, 3}}, {{9, 4}, {9, 4}, {9, -1}}};
     int tables = 0;
-    for (int kind = 0; kind < kindCount; ++kind)
-        for (const QList<double> &drawn : coefficients[kind])
-            for (int row = 0; row < 3 + randomRows.size(); ++row) {
-                const int hani = std::min(row, 3);
-                if (row > 3 && kind == 1)
-                    break; // one row only, drawn by no rule
-                const int grade = 1 + tables++ % 2;
-                const int answer = rightAnswer(kind, grade);
+    for (int kind = 0; kind < kindCount; ++kind) {
+        const int sets = std::accumulate(draws[kind].begin(), draws[kind].end(), 1,
+                                         [](int p, auto d) { return p * d.first; });
+        for (int set = 0; set < sets; ++set)
+            for (int row = 0; row < (kind == 1 ? 4 : 3 + 729); ++row) {
+                ScriptedRandom random;
+                const int grade = 1 + tables % 2, answer = rightAnswer(kind, grade);
                 const KindSet answers = gradeAnswers(grade);
                 const int learned = int(answers.count()) - 1;
-                ScriptedRandom random;
                 random.push(w(int((answers << (kindCount - answer)).count()), learned + 1));
                 if (answer == lastAnswer)
                     random.push(w(kind - learned, kindCount - learned));
-                for (double r : drawn)
-                    random.push(r);
-                if (hani == 3 && kind != 1)
-                    for (double r : randomRows[row - 3])
-                        random.push(r);
-                const Question q = makeQuestion(random, hani, initialXTable(), {}, grade);
-                QCOMPARE(random.remaining(), 0);
+                bool zero = false;
+                for (int i = 0, rest = set; i < draws[kind].size();
+                     rest /= draws[kind][i++].first) {
+                    random.push(w(rest % draws[kind][i].first, draws[kind][i].first));
+                    zero = zero || rest % draws[kind][i].first == draws[kind][i].second;
+                }
+                if (row >= 3 && kind != 1) { // the random x row: its first, four steps
+                    random.push(w((row - 3) / 81, 9));
+                    for (int digit = 1; digit <= 27; digit *= 3)
+                        random.push(w((row - 3) / digit % 3, 3));
+                }
+                if (zero)
+                    continue; // drawn again: a table of other draws
+                ++tables;
+                const Question q
+                    = makeQuestion(random, std::min(row, 3), initialXTable(), {}, grade);
+                QVERIFY(random.remaining() == 0 && !random.exhausted());
                 QCOMPARE(q.seikai, kind);
                 QCOMPARE(classify(q.cells), kind);
             }
+    }
     QCOMPARE(tables, 660 * 3 + 654 * 729 + 6);
 }
 
