@@ -80,7 +80,7 @@ build: deps
 WINDOWS_BUILD ?= build-windows
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix cmake make ninja-build dpkg-dev perl \
                     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
-WINDOWS_TEST_PACKAGES := wine wine64 xvfb xauth fonts-ipafont-gothic locales
+WINDOWS_TEST_PACKAGES := wine wine64 xvfb xauth fonts-ipafont-gothic locales e2fsprogs
 
 windows:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(WINDOWS_PACKAGES)"
@@ -94,9 +94,11 @@ windows:
 
 # One test at a time: under Wine every test shares one X server and one
 # desktop, where two tests' windows would take the focus from each other.
+# First tests/windows/checkwine: the wrapper from a fresh home, no prefix.
 test-windows: windows
 	@$(MAKE) --no-print-directory deps PACKAGES="$(WINDOWS_TEST_PACKAGES)"
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	tests/windows/checkwine $(WINDOWS_BUILD)/checkwine
 	tools/cross/wine-windows $(WINDOWS_BUILD)/wine \
 	  sh -c 'cd $(WINDOWS_BUILD) && ctest --output-on-failure'
 
