@@ -37,9 +37,9 @@ function at(origin, left, top, width, height) {
 // `clock` plays first, in the grade `grade`, from the helper built with the
 // program.
 function answersFor(clock, answersJs, range = 0, grade = 3) {
-  const answers = execFileSync(process.execPath, [path.join(__dirname, "runtest.js"), answersJs],
-                               { env: { ...process.env, ZENTA_CLOCK: String(clock), ZENTA_RANGE: String(range),
-                                        ZENTA_GRADE: String(grade) } })
+  const answers = execFileSync(process.execPath,
+                               [path.join(__dirname, "runtest.js"), answersJs, String(range), String(grade)],
+                               { env: { ...process.env, ZENTA_CLOCK: String(clock) } })
     .toString().trim().split(" ").map(Number);
   assert.strictEqual(answers.length, 5, "five answers");
   return answers;
