@@ -132,6 +132,12 @@ Form1::Form1(Module1 &module, Platform &platform, RandomSource &random,
         ui.mondai[i]->setAccessibleDescription(xCellDescription(i));
         ui.mondai[i + 5]->setAccessibleDescription(yCellDescription(i, QString()));
     }
+    ui.tokuten->setAccessibleDescription(QStringLiteral("この問題で取れる点数"));
+    // The question is a table of two rows, headed ｘ and ｙ.
+    QList<QList<QWidget *>> rows = {{ui.Label1}, {ui.Label2}};
+    for (int i = 0; i < 10; ++i)
+        rows[i / 5].append(ui.mondai[i]);
+    ScreenReader::markTable(rows);
 }
 
 Form1::~Form1()
@@ -169,8 +175,10 @@ void Form1::Command1_Click()
     gameGrade = gakunen;
     m_playing.grade = gameGrade;
     practice.startGame(gameGrade);
-    for (Label *mark : ui.sikiyo)
+    for (Label *mark : ui.sikiyo) {
         mark->setText(QString());
+        mark->setAccessibleDescription(QString());
+    }
     m_inGame = true;
     showGrade(gameGrade);
     mon = 0;
@@ -234,9 +242,12 @@ void Form1::kotae_Click(int index)
     Timer1.setInterval(0);
     m_platform.beep();
     if (mon == 5) {
+        m_inviting = true;
         endGame();
         m_platform.inform(this, QStringLiteral("再スタートは，\r「スタート」ボタンをクリック!!"),
                           QStringLiteral("再スタート"));
+        m_inviting = false;
+        QMetaObject::invokeMethod(this, &Form1::greetIfDue, Qt::QueuedConnection);
     } else {
         shutsudai();
     }
@@ -276,6 +287,23 @@ void Form1::keepAnswer(int answer, const QString &mark, double points)
         ? ClassLog::timeOutSeconds
         : std::round(kept.shown.msecsTo(clock()) / 100.0) / 10.0;
     practice.record(kept.seikai, answer);
+
+    // What a player who does not look hears, and reads at the mark.
+    const QString word = answer == KeptQuestion::timedOut
+        ? QStringLiteral("時間切れ")
+        : (mark == maruMark ? QStringLiteral("正解") : QStringLiteral("不正解"));
+    ui.sikiyo[mon - 1]->setAccessibleDescription(word);
+    QString said = mark + u' ' + word;
+    if (mark == maruMark && !practice.running())
+        said += u' ' + plainNumberText(points) + QStringLiteral("点");
+    if (mon < 5)
+        said += QStringLiteral("。第") + numberText(mon + 1) + QStringLiteral("問");
+    else if (practice.running())
+        said += QStringLiteral("。終わり");
+    else
+        said += QStringLiteral("。終わり。合計 ")
+            + plainNumberText(readNumber(ui.tokutenyo->text())) + QStringLiteral("点");
+    m_platform.announce(said);
 }
 
 void Form1::endGame()
@@ -544,7 +572,8 @@ void Form1::greetIfDue()
 {
     // A message box that is still open keeps the greeting for the moment
     // the main window is active again.
-    if (!m_greetPending || !m_painted || QApplication::activeModalWidget() || !isActiveWindow())
+    if (!m_greetPending || !m_painted || m_inviting || QApplication::activeModalWidget()
+        || !isActiveWindow())
         return;
     m_greetPending = false;
     Form_Activate();

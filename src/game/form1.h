@@ -130,5 +130,10 @@ private:
     QPointer<Form2> m_help;
     bool m_greetPending = false;
     bool m_painted = false; // the window has been drawn once
-    bool m_inGame = false;  // a game runs: from Start to its last question
+    // From the fifth answer to the end of the box that invites a new game:
+    // the greeting that the main window's return brings waits for it. (In
+    // the browser the program's loop may run queued work between the
+    // results window's end and that box.)
+    bool m_inviting = false;
+    bool m_inGame = false; // a game runs: from Start to its last question
 };
