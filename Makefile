@@ -144,6 +144,7 @@ test-web: web node_modules/.package-lock.json
 	$(WEB_ENV) cmake --build $(WEB_BUILD)-wasm -j $(JOBS)
 	cd $(WEB_BUILD)-wasm && ctest --output-on-failure -j $(JOBS)
 	node tests/web/e2e.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots
+	node tests/web/screenreader.js $(WEB_BUILD) $(WEB_BUILD)-wasm/shots/screenreader
 	xvfb-run -a -s "-screen 0 1400x1000x24" \
 	  node tests/web/engines.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots
 	node tests/web/classfile.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots $(WEB_BUILD)-wasm/apache-class

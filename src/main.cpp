@@ -1,3 +1,4 @@
+#include "common/screenreader.h"
 #include "game/program.h"
 
 #include <QApplication>
@@ -86,5 +87,6 @@ int main(int argc, char *argv[])
 #else
     program.mainWindow().show();
 #endif
+    ScreenReader::install();
     return app.exec();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/screenreader.h"
+
 #include <QMessageBox>
 #include <QString>
 
@@ -28,6 +30,9 @@ public:
 
     // Ends the program at once; every window closes.
     virtual void endProgram() = 0;
+
+    // Says what has happened to a player who does not look.
+    virtual void announce(const QString &text) { ScreenReader::announce(text); }
 
     // The grade (学年) kept on the device for the next start; 0 where none
     // has been kept. Here it is kept for the run only, as tests want it.

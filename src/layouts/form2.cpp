@@ -11,6 +11,11 @@ Form2::Form2(QWidget *mainWindow) : QWidget(nullptr), m_mainWindow(mainWindow)
     // The back button is the only control that takes the focus.
     setFocusPolicy(Qt::NoFocus);
     ui.Command1->setFocus();
+    // For a player who hears the screen: the clock cannot wait for a
+    // screen reader to read a table; practice can.
+    setAccessibleDescription(
+        QStringLiteral("画面を読み上げて遊ぶときは，メニュー「練習」の「時間なしで練習」に"
+                       "チェックを付けると，時間を気にせずに答えられます。"));
     connect(ui.Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
 }
 

@@ -4,73 +4,103 @@
 // once, as there is nothing to wait for.
 mergeInto(LibraryManager.library, {
   // The page's text input for the program's text fields (see
-  // src/common/textinput_web.h): laid over the field (x, y: the program's
-  // screen coordinates), transparent, with the browser's focus. What it
-  // takes goes to the program at once and leaves it empty.
+  // src/common/textinput_web.h), transparent. What it takes goes to the
+  // program at once. Where the page holds a copy of the program's
+  // accessible objects (mirror.js) it is the field's element there, at the
+  // field's place, with the field's text; elsewhere it stays empty and off
+  // the page but while a field has the focus.
+  $zentaTextElement: function () {
+    let input = Module.zentaTextInput;
+    if (input)
+      return input;
+    input = Module.zentaTextInput = document.createElement("input");
+    input.type = "text";
+    input.autocomplete = "off";
+    input.spellcheck = false;
+    input.setAttribute("autocapitalize", "off");
+    // Until it is a field's element, the field itself is what a screen
+    // reader reads.
+    input.setAttribute("aria-hidden", "true");
+    // 16px: a smaller text makes a phone's browser zoom in on focus.
+    input.style.cssText = "position: absolute; z-index: 1; margin: 0; padding: 0; border: 0;"
+      + " outline: none; background: transparent; color: transparent; caret-color: transparent;"
+      + " font-size: 16px; opacity: 0.01; left: -10000px; top: 0px; pointer-events: none;";
+    const send = (text, to) => {
+      const size = lengthBytesUTF8(text) + 1;
+      stringToUTF8(text, _zentaTextBuffer(size), size);
+      to();
+    };
+    // What is new since the element last showed the field's text.
+    const taken = () => {
+      const before = input.zentaShown || "", now = input.value;
+      let head = 0, tail = 0;
+      while (head < before.length && head < now.length && before[head] === now[head])
+        ++head;
+      while (tail < before.length - head && tail < now.length - head
+             && before[before.length - 1 - tail] === now[now.length - 1 - tail])
+        ++tail;
+      const mirrored = input.parentNode !== document.body;
+      input.zentaShown = mirrored ? now : "";
+      if (!mirrored)
+        input.value = "";
+      return now.slice(head, now.length - tail);
+    };
+    input.addEventListener("compositionstart", () => { input.zentaComposing = true; });
+    input.addEventListener("compositionupdate", (event) => send(event.data || "", _zentaTextPreedit));
+    input.addEventListener("compositionend", (event) => {
+      input.zentaComposing = false;
+      send(event.data || "", _zentaTextCommit);
+      input.zentaShown = input.value;
+      taken();
+    });
+    input.addEventListener("input", (event) => {
+      if (input.zentaComposing || event.isComposing)
+        return;
+      const text = taken();
+      if (text)
+        send(text, _zentaTextCommit);
+    });
+    // Qt's keys (Qt::Key) for those that are not text. An Enter that ends
+    // a composition belongs to the input method.
+    const keys = { Escape: 0x01000000, Tab: 0x01000001, Backspace: 0x01000003,
+      Enter: 0x01000004, Insert: 0x01000006, Delete: 0x01000007, Home: 0x01000010,
+      End: 0x01000011, ArrowLeft: 0x01000012, ArrowUp: 0x01000013, ArrowRight: 0x01000014,
+      ArrowDown: 0x01000015, PageUp: 0x01000016, PageDown: 0x01000017 };
+    input.addEventListener("keydown", (event) => {
+      if (event.isComposing || event.keyCode === 229)
+        return;
+      let key = keys[event.key];
+      // Ctrl with a letter is the field's (select all, copy, undo); Ctrl+V
+      // is the browser's paste, which comes as input.
+      const control = event.ctrlKey || event.metaKey;
+      if (!key && control && /^[a-uw-z]$/i.test(event.key))
+        key = event.key.toUpperCase().charCodeAt(0);
+      if (!key)
+        return;
+      event.preventDefault();
+      if (key === keys.Tab && event.shiftKey)
+        key = 0x01000002; // Qt::Key_Backtab
+      _zentaTextKey(key, (event.shiftKey ? 0x02000000 : 0) | (event.ctrlKey ? 0x04000000 : 0)
+        | (event.altKey ? 0x08000000 : 0) | (event.metaKey ? 0x10000000 : 0));
+    });
+    document.body.append(input);
+    return input;
+  },
+
+  // The element over the field (x, y: the program's screen coordinates)
+  // with the browser's focus.
+  zentaTextFocus__deps: ["$zentaTextElement"],
   zentaTextFocus: function (x, y, width, height) {
     if (typeof document == "undefined")
       return;
-    let input = Module.zentaTextInput;
-    if (!input) {
-      input = Module.zentaTextInput = document.createElement("input");
-      input.type = "text";
-      input.autocomplete = "off";
-      input.spellcheck = false;
-      input.setAttribute("autocapitalize", "off");
-      // The field itself is what a screen reader reads.
-      input.setAttribute("aria-hidden", "true");
-      // 16px: a smaller text makes a phone's browser zoom in on focus.
-      input.style.cssText = "position: absolute; z-index: 1; margin: 0; padding: 0; border: 0;"
-        + " outline: none; background: transparent; color: transparent; caret-color: transparent;"
-        + " font-size: 16px; opacity: 0.01;";
-      const send = (text, to) => {
-        const size = lengthBytesUTF8(text) + 1;
-        stringToUTF8(text, _zentaTextBuffer(size), size);
-        to();
-      };
-      let composing = false;
-      input.addEventListener("compositionstart", () => { composing = true; });
-      input.addEventListener("compositionupdate", (event) => send(event.data || "", _zentaTextPreedit));
-      input.addEventListener("compositionend", (event) => {
-        composing = false;
-        send(event.data || "", _zentaTextCommit);
-        input.value = "";
-      });
-      input.addEventListener("input", (event) => {
-        if (composing || event.isComposing || !input.value)
-          return;
-        send(input.value, _zentaTextCommit);
-        input.value = "";
-      });
-      // Qt's keys (Qt::Key) for those that are not text. An Enter that ends
-      // a composition belongs to the input method.
-      const keys = { Escape: 0x01000000, Tab: 0x01000001, Backspace: 0x01000003,
-        Enter: 0x01000004, Insert: 0x01000006, Delete: 0x01000007, Home: 0x01000010,
-        End: 0x01000011, ArrowLeft: 0x01000012, ArrowUp: 0x01000013, ArrowRight: 0x01000014,
-        ArrowDown: 0x01000015, PageUp: 0x01000016, PageDown: 0x01000017 };
-      input.addEventListener("keydown", (event) => {
-        if (event.isComposing || event.keyCode === 229)
-          return;
-        let key = keys[event.key];
-        // Ctrl with a letter is the field's (select all, copy, undo); Ctrl+V
-        // is the browser's paste, which comes as input.
-        const control = event.ctrlKey || event.metaKey;
-        if (!key && control && /^[a-uw-z]$/i.test(event.key))
-          key = event.key.toUpperCase().charCodeAt(0);
-        if (!key)
-          return;
-        event.preventDefault();
-        if (key === keys.Tab && event.shiftKey)
-          key = 0x01000002; // Qt::Key_Backtab
-        _zentaTextKey(key, (event.shiftKey ? 0x02000000 : 0) | (event.ctrlKey ? 0x04000000 : 0)
-          | (event.altKey ? 0x08000000 : 0) | (event.metaKey ? 0x10000000 : 0));
-      });
-      document.body.append(input);
+    const input = zentaTextElement();
+    if (input.parentNode === document.body) {
+      const canvas = document.querySelector("#screen canvas");
+      const page = canvas ? canvas.getBoundingClientRect() : { left: 0, top: 0 };
+      Object.assign(input.style, { left: page.left + x + "px", top: page.top + y + "px",
+                                   width: width + "px", height: height + "px" });
     }
-    const canvas = document.querySelector("#screen canvas");
-    const page = canvas ? canvas.getBoundingClientRect() : { left: 0, top: 0 };
-    Object.assign(input.style, { left: page.left + x + "px", top: page.top + y + "px",
-                                 width: width + "px", height: height + "px" });
+    input.style.pointerEvents = "auto";
     if (document.activeElement !== input)
       input.focus({ preventScroll: true });
   },
@@ -78,14 +108,19 @@ mergeInto(LibraryManager.library, {
     const input = Module.zentaTextInput;
     if (!input)
       return;
-    // Off the page, where it takes no click meant for the program.
-    Object.assign(input.style, { left: "-10000px", top: "0px" });
+    // It takes no click meant for the program: off the page, or, as the
+    // field's element, through to the screen.
+    input.style.pointerEvents = "none";
+    const mirrored = input.parentNode !== document.body;
+    if (!mirrored)
+      Object.assign(input.style, { left: "-10000px", top: "0px" });
     if (document.activeElement !== input)
       return;
     input.blur();
-    // The keys go to the program's screen again.
+    // The keys go to the program's screen again; where the page holds the
+    // copy, to the element that gets the program's focus.
     const canvas = document.querySelector("#screen canvas");
-    if (canvas)
+    if (canvas && !mirrored)
       canvas.focus({ preventScroll: true });
   },
   // One HTTP request to the page's own folder on its server: `path` is

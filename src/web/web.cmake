@@ -7,11 +7,16 @@ set(ZENTA_FONT_DIR /usr/share/fonts/opentype/ipafont-gothic CACHE PATH "IPAPGoth
 set(ZENTA_FONT_DOC /usr/share/doc/fonts-ipafont-gothic CACHE PATH "IPAPGothic's licence folder")
 
 # Everything that links the library gets the page's side of it: the file
-# system with IndexedDB and src/web/library.js.
+# system with IndexedDB, src/web/library.js and the screen reader's copy of
+# the windows, src/web/mirror.js.
 target_link_options(zentacore INTERFACE
-  "-lidbfs.js" "SHELL:--js-library ${CMAKE_CURRENT_LIST_DIR}/library.js")
+  "-lidbfs.js" "SHELL:--js-library ${CMAKE_CURRENT_LIST_DIR}/library.js"
+  "SHELL:--js-library ${CMAKE_CURRENT_LIST_DIR}/mirror.js")
 set_property(TARGET zentacore APPEND PROPERTY INTERFACE_LINK_DEPENDS
-             ${CMAKE_CURRENT_LIST_DIR}/library.js)
+             ${CMAKE_CURRENT_LIST_DIR}/library.js ${CMAKE_CURRENT_LIST_DIR}/mirror.js)
+# The copy turns on the accessibility of Qt's platform, which the browser's
+# has no public call for.
+target_link_libraries(zentacore PUBLIC Qt6::GuiPrivate)
 # Modal windows and message boxes run nested event loops: asyncify lets them
 # suspend the program while the browser goes on. The page uses the file
 # system and the start-up hooks.

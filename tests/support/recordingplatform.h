@@ -26,10 +26,12 @@ public:
                                            QMessageBox::StandardButton defaultButton) override;
     void beep() override { ++beeps; }
     void endProgram() override { ++ends; }
+    void announce(const QString &text) override { said.append(text); }
 
     QList<Box> boxes;
     int beeps = 0;
     int ends = 0;
+    QStringList said;
 
     // The answer to the next boxes, first in first out; OK when empty.
     QList<QMessageBox::StandardButton> answers;

@@ -34,6 +34,12 @@ async function run(engine, name, folder, answers) {
       .then((d) => Array.from(new Uint8Array(d), (b) => b.toString(16).padStart(2, "0")).join(""))`);
     assert.strictEqual(restored, crypto.createHash("sha256").update(fs.readFileSync(font)).digest("hex"),
                        "the font restored byte for byte");
+    // The screen reader's copy of the windows: its roles and names.
+    const mirrored = await page.evaluate(`[...document.querySelectorAll("#zenta-mirror [role]")]
+      .map((e) => e.getAttribute("role") + " " + (e.getAttribute("aria-label") || "")).join("|")`);
+    for (const part of ["dialog ヒョウミ1（z.Aoba)", "alertdialog スタート", "button OK", "menuitem ゲーム",
+                        "button スタート", "table", "rowheader"])
+      assert(mirrored.split("|").some((n) => n.startsWith(part)), `${part} in ${mirrored}`);
     await page.startClock();
     await page.key("Enter"); // the greeting
     await sleep(500);

@@ -6,11 +6,15 @@
 // the bytes it fetched from the server. Frames come from the DevTools
 // screencast. Last, the first paint of a first visit in WebKit and Firefox
 // (screenshots taken one after the other, so to within one of them; they
-// need an X server: run under xvfb-run).
+// need an X server: run under xvfb-run). The first visit is timed also
+// for the page without the screen reader's copy of the windows, run by
+// run beside it.
 //   node bench.js WEB_DIR [RUNS]
 "use strict";
+const fs = require("fs");
+const os = require("os");
 const path = require("path");
-const { serve, launch, decodePng } = require("./harness.js");
+const { serve, launch, decodePng, pageCopy } = require("./harness.js");
 const { findColour } = require("../../tests/web/game.js");
 
 const [webDir, runsArg] = process.argv.slice(2);
@@ -63,8 +67,8 @@ async function visit(browser, server) {
   return { firstPaint, greeting };
 }
 
-async function once() {
-  const server = await serve(webDir);
+async function once(dir = webDir) {
+  const server = await serve(dir);
   const browser = await launch();
   try {
     const first = await visit(browser, server);
@@ -101,9 +105,13 @@ async function engineFirstPaint(engine) {
 }
 
 (async () => {
-  const results = [];
-  for (let i = 0; i < runs; ++i)
+  const results = [], without = [];
+  const bare = pageCopy(webDir, fs.mkdtempSync(path.join(os.tmpdir(), "zenta-bare-")), "window.zentaMirrorOff = true;");
+  for (let i = 0; i < runs; ++i) {
     results.push(await once());
+    without.push(await once(bare));
+  }
+  fs.rmSync(bare, { recursive: true, force: true });
   const median = (values) => {
     const known = values.filter((v) => v !== null).sort((a, b) => a - b);
     return known.length ? Math.round(known[Math.floor(known.length / 2)]) : "-";
@@ -121,6 +129,9 @@ async function engineFirstPaint(engine) {
   console.log(`navigation to first paint of the main window, median of ${runs}: ` +
               `${median(results.map((r) => r.firstPaint))} ms (goal: under 3000 ms)`);
   console.log(`navigation to the greeting, median of ${runs}: ${median(results.map((r) => r.greeting))} ms`);
+  const bareFirst = median(without.map((r) => r.firstPaint)), first = median(results.map((r) => r.firstPaint));
+  console.log(`without the screen reader's copy, side by side: first paint ${bareFirst} ms ` +
+              `(with it ${(first / bareFirst).toFixed(2)} times as long; goal: within 1.10)`);
   console.log(`runs: ${results.map((r) => `${Math.round(r.firstPaint)}/${Math.round(r.greeting)}`).join(", ")} ms`);
   console.log(`second visit, from the service worker's cache, median of ${runs}: first paint ` +
               `${median(results.map((r) => r.again))} ms, fetched ${median(results.map((r) => r.fetched))} bytes`);

@@ -229,20 +229,23 @@ async function launch({ engine = "chromium", profile = undefined, args = [], sho
   };
 }
 
-// A copy of the page's folder whose page holds its clock at `clock` (see
-// stillClock), for a browser that runs no script before the page's own;
+// A copy of the page's folder whose page runs `script` before its own;
 // the service worker takes the page's new digest, so that it keeps the
 // copy as its version.
-function clockedCopy(webDir, folder, clock) {
+function pageCopy(webDir, folder, script) {
   fs.cpSync(webDir, folder, { recursive: true });
   const page = path.join(folder, "zenta.html"), worker = path.join(folder, "sw.js");
   const digest = (file) => crypto.createHash("sha256").update(fs.readFileSync(file)).digest("hex");
   const before = digest(page);
-  const held = fs.readFileSync(page, "utf8").replace("<script>", () => `<script>${stillClock(clock)}</script>\n<script>`);
-  fs.writeFileSync(page, held);
+  const changed = fs.readFileSync(page, "utf8").replace("<script>", () => `<script>${script}</script>\n<script>`);
+  fs.writeFileSync(page, changed);
   fs.writeFileSync(worker, fs.readFileSync(worker, "utf8").replace(before, digest(page)));
   return folder;
 }
+
+// A copy whose page holds its clock at `clock` (see stillClock), for a
+// browser that runs no script before the page's own.
+const clockedCopy = (webDir, folder, clock) => pageCopy(webDir, folder, stillClock(clock));
 
 // Firefox ESR, on the X server (it has no WebGL headless), a fresh profile.
 async function launchFirefox(shots) {
@@ -348,4 +351,4 @@ async function launchWebKit(shots) {
   };
 }
 
-module.exports = { serve, launch, clockedCopy, decodePng, sleep };
+module.exports = { pageCopy, serve, launch, clockedCopy, decodePng, sleep };
