@@ -1,15 +1,14 @@
 // A UI Automation client, as a screen reader on Windows is one: it finds a
 // top-level window by its title and prints the names of the buttons that UI
-// Automation finds in it, one a line, in UTF-8. It reads them through the
-// COM client (IUIAutomation) and, where that reads none or with --raw,
-// through the flat API (UiaNodeFromHandle, UiaFind, UiaGetPropertyValue),
-// and says on stderr which one gave them. It tries again for up to SECONDS
-// (30) while the window is missing or shows no buttons yet (a program that
-// is starting has no accessibility tree), then exits 1, naming for each way
-// the call that failed last and its HRESULT. A call that does not return
-// within a minute ends the client with status 3, named as the one that
-// hangs. Plain Win32 and COM: nothing of Qt.
-//   usage: uiaclient [--raw] [--wait SECONDS] [--window] TITLE
+// Automation finds in it, one a line, in UTF-8, through the flat API of
+// uiautomationcore.dll (UiaNodeFromHandle, UiaFind, UiaGetPropertyValue),
+// which both Windows and Wine have (Wine 8.0 has no COM client,
+// CUIAutomation). It tries again for up to SECONDS (30) while the window is
+// missing or shows no buttons yet, then exits 1, naming the call that
+// failed last and its HRESULT. A call that does not return within a minute
+// ends the client with status 3, named as the one that hangs. Plain Win32:
+// nothing of Qt.
+//   usage: uiaclient [--wait SECONDS] [--window] TITLE
 // With --window it prints, instead of the buttons, the window's own element
 // as its provider describes it, one NAME=VALUE a line: Name, ControlType,
 // FrameworkId ("Qt" from Qt's provider) and ClassName.
@@ -27,10 +26,8 @@
 
 namespace {
 
-// UI Automation as the Windows SDK declares it. Debian's MinGW-w64 headers
-// leave the client's interfaces out, and their UIAutomationCoreApi.h does
-// not compile as C++. Of the interfaces, only the methods up to the last
-// one used: the rest of the table is not called.
+// UI Automation's flat API as the Windows SDK declares it: Debian's
+// MinGW-w64 UIAutomationCoreApi.h does not compile as C++.
 using PROPERTYID = int;
 using PATTERNID = int;
 using HUIANODE = struct UiaNode *;
@@ -40,82 +37,6 @@ constexpr PROPERTYID classNameProperty = 30012;
 constexpr PROPERTYID frameworkIdProperty = 30024;
 constexpr int buttonControlType = 50000;
 constexpr int treeScopeElement = 0x1;
-constexpr int treeScopeDescendants = 0x4;
-
-const GUID clsidCUIAutomation
-    = {0xff48dba4, 0x60ef, 0x4201, {0xaa, 0x87, 0x54, 0x10, 0x3e, 0xef, 0x59, 0x4e}};
-const GUID iidIUIAutomation
-    = {0x30cbe57d, 0xd9d0, 0x452a, {0xab, 0x13, 0x7a, 0xc5, 0xac, 0x48, 0x25, 0xee}};
-
-struct IUIAutomationCondition : IUnknown
-{
-};
-
-struct IUIAutomationElementArray;
-
-struct IUIAutomationElement : IUnknown
-{
-    virtual HRESULT STDMETHODCALLTYPE SetFocus() = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetRuntimeId(SAFEARRAY **runtimeId) = 0;
-    virtual HRESULT STDMETHODCALLTYPE FindFirst(int scope, IUIAutomationCondition *condition,
-                                                IUIAutomationElement **found)
-        = 0;
-    virtual HRESULT STDMETHODCALLTYPE FindAll(int scope, IUIAutomationCondition *condition,
-                                              IUIAutomationElementArray **found)
-        = 0;
-    virtual HRESULT STDMETHODCALLTYPE FindFirstBuildCache(int, IUIAutomationCondition *, IUnknown *,
-                                                          IUIAutomationElement **)
-        = 0;
-    virtual HRESULT STDMETHODCALLTYPE FindAllBuildCache(int, IUIAutomationCondition *, IUnknown *,
-                                                        IUIAutomationElementArray **)
-        = 0;
-    virtual HRESULT STDMETHODCALLTYPE BuildUpdatedCache(IUnknown *, IUIAutomationElement **) = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetCurrentPropertyValue(PROPERTYID propertyId, VARIANT *value)
-        = 0;
-};
-
-struct IUIAutomationElementArray : IUnknown
-{
-    virtual HRESULT STDMETHODCALLTYPE get_Length(int *length) = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetElement(int index, IUIAutomationElement **element) = 0;
-};
-
-struct IUIAutomation : IUnknown
-{
-    virtual HRESULT STDMETHODCALLTYPE CompareElements(IUIAutomationElement *,
-                                                      IUIAutomationElement *, BOOL *)
-        = 0;
-    virtual HRESULT STDMETHODCALLTYPE CompareRuntimeIds(SAFEARRAY *, SAFEARRAY *, BOOL *) = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetRootElement(IUIAutomationElement **) = 0;
-    virtual HRESULT STDMETHODCALLTYPE ElementFromHandle(HWND hwnd, IUIAutomationElement **element)
-        = 0;
-    virtual HRESULT STDMETHODCALLTYPE ElementFromPoint(POINT, IUIAutomationElement **) = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetFocusedElement(IUIAutomationElement **) = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetRootElementBuildCache(IUnknown *, IUIAutomationElement **)
-        = 0;
-    virtual HRESULT STDMETHODCALLTYPE ElementFromHandleBuildCache(HWND, IUnknown *,
-                                                                  IUIAutomationElement **)
-        = 0;
-    virtual HRESULT STDMETHODCALLTYPE ElementFromPointBuildCache(POINT, IUnknown *,
-                                                                 IUIAutomationElement **)
-        = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetFocusedElementBuildCache(IUnknown *,
-                                                                  IUIAutomationElement **)
-        = 0;
-    virtual HRESULT STDMETHODCALLTYPE CreateTreeWalker(IUIAutomationCondition *, IUnknown **) = 0;
-    virtual HRESULT STDMETHODCALLTYPE get_ControlViewWalker(IUnknown **) = 0;
-    virtual HRESULT STDMETHODCALLTYPE get_ContentViewWalker(IUnknown **) = 0;
-    virtual HRESULT STDMETHODCALLTYPE get_RawViewWalker(IUnknown **) = 0;
-    virtual HRESULT STDMETHODCALLTYPE get_RawViewCondition(IUIAutomationCondition **) = 0;
-    virtual HRESULT STDMETHODCALLTYPE get_ControlViewCondition(IUIAutomationCondition **) = 0;
-    virtual HRESULT STDMETHODCALLTYPE get_ContentViewCondition(IUIAutomationCondition **) = 0;
-    virtual HRESULT STDMETHODCALLTYPE CreateCacheRequest(IUnknown **) = 0;
-    virtual HRESULT STDMETHODCALLTYPE CreateTrueCondition(IUIAutomationCondition **) = 0;
-    virtual HRESULT STDMETHODCALLTYPE CreateFalseCondition(IUIAutomationCondition **) = 0;
-    virtual HRESULT STDMETHODCALLTYPE CreatePropertyCondition(PROPERTYID propertyId, VARIANT value,
-                                                              IUIAutomationCondition **condition)
-        = 0;
-};
 
 // The flat API's structures; uiautomationcore.dll exports its functions, and
 // is loaded when needed, since MinGW-w64 has no import library for it.
@@ -161,13 +82,6 @@ struct Failure
     std::string call;
     HRESULT result = S_OK;
 };
-
-template <typename T> void release(T *&p)
-{
-    if (p)
-        p->Release();
-    p = nullptr;
-}
 
 std::string utf8(const wchar_t *text, int length = -1)
 {
@@ -236,79 +150,9 @@ std::vector<std::string> ownProperties(const char *call, Get get, Failure &failu
     return answered ? lines : std::vector<std::string>();
 }
 
-// Through the COM client. Sets comMissing when CUIAutomation cannot be made
-// at all, as opposed to its reading nothing.
-std::vector<std::string> comButtons(HWND window, bool own, Failure &failure, bool &comMissing)
-{
-    std::vector<std::string> names;
-    IUIAutomation *automation = nullptr;
-    IUIAutomationElement *root = nullptr;
-    IUIAutomationCondition *condition = nullptr;
-    IUIAutomationElementArray *found = nullptr;
-    VARIANT button;
-    VariantInit(&button);
-    button.vt = VT_I4;
-    button.lVal = buttonControlType;
-    int length = 0;
-    comMissing = failed(
-        "CoCreateInstance(CLSID_CUIAutomation)",
-        [&] {
-            return CoCreateInstance(clsidCUIAutomation, nullptr, CLSCTX_INPROC_SERVER,
-                                    iidIUIAutomation, reinterpret_cast<void **>(&automation));
-        },
-        failure);
-    const bool foundRoot = !comMissing
-        && !failed(
-            "IUIAutomation::ElementFromHandle",
-            [&] { return automation->ElementFromHandle(window, &root); }, failure);
-    if (foundRoot && own) {
-        names = ownProperties(
-            "IUIAutomationElement::GetCurrentPropertyValue",
-            [root](PROPERTYID id, VARIANT *value) {
-                return root->GetCurrentPropertyValue(id, value);
-            },
-            failure);
-    } else if (foundRoot
-               && !failed(
-                   "IUIAutomation::CreatePropertyCondition",
-                   [&] {
-                       return automation->CreatePropertyCondition(controlTypeProperty, button,
-                                                                  &condition);
-                   },
-                   failure)
-               && !failed(
-                   "IUIAutomationElement::FindAll",
-                   [&] { return root->FindAll(treeScopeDescendants, condition, &found); }, failure)
-               && !failed(
-                   "IUIAutomationElementArray::get_Length",
-                   [&] { return found ? found->get_Length(&length) : E_POINTER; }, failure)) {
-        for (int i = 0; i < length; ++i) {
-            IUIAutomationElement *element = nullptr;
-            VARIANT name;
-            VariantInit(&name);
-            if (!failed(
-                    "IUIAutomationElementArray::GetElement",
-                    [&] { return found->GetElement(i, &element); }, failure)
-                && !failed(
-                    "IUIAutomationElement::GetCurrentPropertyValue(Name)",
-                    [&] { return element->GetCurrentPropertyValue(nameProperty, &name); }, failure))
-                names.push_back(nameOf(name));
-            VariantClear(&name);
-            release(element);
-        }
-        if (length == 0)
-            failure = {"IUIAutomationElement::FindAll (no buttons among the descendants)", S_OK};
-    }
-    release(found);
-    release(condition);
-    release(root);
-    release(automation);
-    return names;
-}
-
 // Through the flat API: the window's node, every button below it (UiaFind
 // in the raw view), and each one's name.
-std::vector<std::string> rawButtons(HWND window, bool own, Failure &failure)
+std::vector<std::string> buttons(HWND window, bool own, Failure &failure)
 {
     std::vector<std::string> names;
     HMODULE core = LoadLibraryW(L"uiautomationcore.dll");
@@ -407,14 +251,12 @@ std::string describe(const Failure &failure)
 
 struct Options
 {
-    bool raw = false;
     bool window = false;
     int seconds = 30;
     const wchar_t *title = nullptr;
 };
 
-// The COM client first, then the flat API, each round until one of them
-// reads something; what each failed with last is said at the end.
+// Each round until something is read; what failed last is said at the end.
 DWORD WINAPI readWindow(void *argument)
 {
     const Options &options = *static_cast<const Options *>(argument);
@@ -424,27 +266,17 @@ DWORD WINAPI readWindow(void *argument)
         return 1;
     }
     const ULONGLONG deadline = GetTickCount64() + 1000ULL * options.seconds;
-    Failure com = {"not tried (--raw)", S_OK}, flat;
+    Failure failure;
     std::vector<std::string> names;
-    bool byCom = false, comMissing = false;
     for (;;) {
         if (HWND window = FindWindowW(nullptr, options.title)) {
-            if (!options.raw && !comMissing) {
-                com = {};
-                names = comButtons(window, options.window, com, comMissing);
-                byCom = !names.empty();
-                if (comMissing)
-                    say("through IUIAutomation: " + describe(com) + "; on through the flat API");
-            }
-            if (names.empty()) {
-                flat = {};
-                names = rawButtons(window, options.window, flat);
-            }
+            failure = {};
+            names = buttons(window, options.window, failure);
             if (!names.empty())
                 break;
         } else {
-            com = flat = {"FindWindowW: no window titled " + utf8(options.title),
-                          HRESULT_FROM_WIN32(ERROR_NOT_FOUND)};
+            failure = {"FindWindowW: no window titled " + utf8(options.title),
+                       HRESULT_FROM_WIN32(ERROR_NOT_FOUND)};
         }
         if (GetTickCount64() >= deadline)
             break;
@@ -452,25 +284,15 @@ DWORD WINAPI readWindow(void *argument)
     }
     CoUninitialize();
     if (names.empty()) {
-        say("nothing read after " + std::to_string(options.seconds) + " seconds");
-        if (!comMissing)
-            say("through IUIAutomation: " + describe(com));
-        say("through the flat API: " + describe(flat));
+        say("nothing read after " + std::to_string(options.seconds) + " seconds: "
+            + describe(failure));
         return 1;
     }
     for (const std::string &name : names)
         printf("%s\n", name.c_str());
     fflush(stdout);
-    const std::string count = options.window
-        ? "read the window's element through "
-        : "read " + std::to_string(names.size()) + " buttons through ";
-    if (byCom) {
-        say(count + "IUIAutomation");
-    } else {
-        if (!options.raw && !comMissing)
-            say("through IUIAutomation: " + describe(com));
-        say(count + "the flat API");
-    }
+    say(options.window ? "read the window's element"
+                       : "read " + std::to_string(names.size()) + " buttons");
     return 0;
 }
 
@@ -481,9 +303,7 @@ int wmain(int argc, wchar_t **argv)
     Options options;
     int at = 1;
     for (; at < argc && argv[at][0] == L'-'; ++at) {
-        if (wcscmp(argv[at], L"--raw") == 0)
-            options.raw = true;
-        else if (wcscmp(argv[at], L"--window") == 0)
+        if (wcscmp(argv[at], L"--window") == 0)
             options.window = true;
         else if (wcscmp(argv[at], L"--wait") == 0 && at + 1 < argc)
             options.seconds = _wtoi(argv[++at]);
@@ -491,7 +311,7 @@ int wmain(int argc, wchar_t **argv)
             break;
     }
     if (at + 1 != argc || options.seconds < 0) {
-        say("usage: uiaclient [--raw] [--wait SECONDS] [--window] TITLE");
+        say("usage: uiaclient [--wait SECONDS] [--window] TITLE");
         return 2;
     }
     options.title = argv[at];
