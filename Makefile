@@ -154,7 +154,8 @@ bench-web: web node_modules/.package-lock.json
 	xvfb-run -a -s "-screen 0 1400x1000x24" node tools/web/bench.js $(WEB_BUILD)
 	node tools/web/bench-dav.js $(WEB_BUILD) $(WEB_BUILD)-wasm/apache-bench
 
-# Installs only the Debian packages that are missing; uses sudo when not root.
+# Installs only the Debian packages that are missing, starting none of their
+# services (tools/install-packages); uses sudo when not root.
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
@@ -162,6 +163,5 @@ deps:
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:" $$missing; \
 	  if [ "$$(id -u)" -eq 0 ]; then sudo=; else sudo=sudo; fi; \
-	  $$sudo apt-get update -q && \
-	  DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -q --no-install-recommends $$missing; \
+	  $$sudo tools/install-packages $$missing; \
 	fi
