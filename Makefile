@@ -9,7 +9,7 @@
 # make test-windows - every test, built for Windows, under Wine
 # make web   - build-web/, the page and what it loads, for the browser (see below)
 # make test-web  - the browser build's tests under node, and end to end in Chromium, WebKit
-#                 and Firefox, and the class's file on a private Apache
+#                 and Firefox, and the class's file on private Apache, nginx and lighttpd
 # make bench-web - what the page downloads and how soon it draws, in the three engines,
 #                 and saves into the ranking file on a private Apache through WebDAV
 BUILD    ?= build
@@ -111,8 +111,10 @@ WEB_BUILD ?= build-web
 WEB_PACKAGES := emscripten nodejs chromium cmake make ninja-build patch xz-utils dpkg-dev g++ \
                 qt6-base-dev qt6-base-dev-tools qt6-translations-l10n fonts-ipafont-gothic
 # The other two engines of the end-to-end test, on a private X server, and
-# Apache without its system service, for the class's file.
-WEB_TEST_PACKAGES := firefox-esr webkit2gtk-driver xvfb xauth apache2-bin media-types
+# the three web servers of zenta-web (Apache without its system service),
+# for the class's file; sqlite3 makes lighttpd's lock database.
+WEB_TEST_PACKAGES := firefox-esr webkit2gtk-driver xvfb xauth apache2-bin media-types \
+                     nginx libnginx-mod-http-dav-ext lighttpd lighttpd-mod-webdav sqlite3
 WEB_CACHE = $${XDG_CACHE_HOME:-$$HOME/.cache}/zenta
 # Debian's emcc under the system's python3; Qt's tools look for the SDK in
 # EMSDK (a stand-in that tools/cross/qt-web makes), emscripten's CMake files
@@ -146,7 +148,7 @@ test-web: web node_modules/.package-lock.json
 	node tests/web/e2e.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots
 	xvfb-run -a -s "-screen 0 1400x1000x24" \
 	  node tests/web/engines.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots
-	node tests/web/classfile.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots $(WEB_BUILD)-wasm/apache-class
+	node tests/web/classfile.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots $(WEB_BUILD)-wasm/class
 	node tests/web/fit.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots/fit
 
 bench-web: web node_modules/.package-lock.json
