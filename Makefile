@@ -5,6 +5,8 @@
 # make lint  - fails when a file is not formatted or cppcheck finds something
 # make fuzz  - the ranking file under libFuzzer for FUZZ_SECONDS (60) seconds
 # make package - the Debian package zenta_<version>_<arch>.deb in build/, checked by lintian
+# make package-web - the Debian package zenta-web_<version>_all.deb in build/: the page
+#                 for a school's Apache, nginx or lighttpd, checked by lintian
 # make windows - build-windows/zenta.exe and its zip, for 64-bit Windows (see below)
 # make test-windows - every test, built for Windows, under Wine
 # make web   - build-web/, the page and what it loads, for the browser (see below)
@@ -19,7 +21,7 @@ PACKAGES := g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test test-sanitize lint fuzz bench package build deps windows test-windows web test-web bench-web
+.PHONY: run test test-sanitize lint fuzz bench package package-web build deps windows test-windows web test-web bench-web
 
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
@@ -150,6 +152,15 @@ test-web: web node_modules/.package-lock.json
 	  node tests/web/engines.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots
 	node tests/web/classfile.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots $(WEB_BUILD)-wasm/class
 	node tests/web/fit.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots/fit
+
+# The page, its configurations for Apache, nginx and lighttpd and the class's
+# files, as a Debian package (packaging/web/makedeb), beside the desktop's.
+package-web: web
+	@$(MAKE) --no-print-directory deps PACKAGES="dpkg-dev lintian sqlite3"
+	mkdir -p $(BUILD)
+	rm -f $(BUILD)/zenta-web_*.deb
+	packaging/web/makedeb $(WEB_BUILD) $(BUILD)
+	lintian --fail-on error --display-info $(BUILD)/zenta-web_*.deb
 
 bench-web: web node_modules/.package-lock.json
 	@$(MAKE) --no-print-directory deps PACKAGES="$(WEB_TEST_PACKAGES)"
