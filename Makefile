@@ -154,8 +154,13 @@ test-web: web node_modules/.package-lock.json
 	node tests/web/fit.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots/fit
 
 # The page, its configurations for Apache, nginx and lighttpd and the class's
-# files, as a Debian package (packaging/web/makedeb), beside the desktop's.
-package-web: web
+# files, as a Debian package (packaging/web/makedeb), beside the desktop's;
+# from the page that `make web` put together, built first where there is
+# none (CI has just built and tested it: a second `make web` links again).
+$(WEB_BUILD)/zenta.html:
+	$(MAKE) --no-print-directory web
+
+package-web: $(WEB_BUILD)/zenta.html
 	@$(MAKE) --no-print-directory deps PACKAGES="dpkg-dev lintian sqlite3"
 	mkdir -p $(BUILD)
 	rm -f $(BUILD)/zenta-web_*.deb
