@@ -5,12 +5,14 @@
 # make lint  - fails when a file is not formatted or cppcheck finds something
 # make fuzz  - the ranking file under libFuzzer for FUZZ_SECONDS (60) seconds
 # make package - the Debian package zenta_<version>_<arch>.deb in build/, checked by lintian
+# make package-web - the Debian package zenta-web_<version>_all.deb in build/: the page
+#                 for a school's Apache, nginx or lighttpd, checked by lintian
 # make windows - build-windows/zenta.exe and its zip, for 64-bit Windows (see below)
 # make test-windows - every test, built for Windows, under Wine
 # make check-uia - the main window's buttons through UI Automation under Wine (by hand: see below)
 # make web   - build-web/, the page and what it loads, for the browser (see below)
 # make test-web  - the browser build's tests under node, and end to end in Chromium, WebKit
-#                 and Firefox, and the class's file on a private Apache
+#                 and Firefox, and the class's file on private Apache, nginx and lighttpd
 # make bench-web - what the page downloads and how soon it draws, in the three engines,
 #                 and saves into the ranking file on a private Apache through WebDAV
 BUILD    ?= build
@@ -20,8 +22,8 @@ PACKAGES := g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test test-sanitize lint fuzz bench package build deps windows test-windows check-uia \
-        web test-web bench-web
+.PHONY: run test test-sanitize lint fuzz bench package package-web build deps windows test-windows \
+        check-uia web test-web bench-web
 
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
@@ -121,8 +123,10 @@ WEB_BUILD ?= build-web
 WEB_PACKAGES := emscripten nodejs chromium cmake make ninja-build patch xz-utils dpkg-dev g++ \
                 qt6-base-dev qt6-base-dev-tools qt6-translations-l10n fonts-ipafont-gothic
 # The other two engines of the end-to-end test, on a private X server, and
-# Apache without its system service, for the class's file.
-WEB_TEST_PACKAGES := firefox-esr webkit2gtk-driver xvfb xauth apache2-bin media-types
+# the three web servers of zenta-web (Apache without its system service),
+# for the class's file; sqlite3 makes lighttpd's lock database.
+WEB_TEST_PACKAGES := firefox-esr webkit2gtk-driver xvfb xauth apache2-bin media-types \
+                     nginx libnginx-mod-http-dav-ext lighttpd lighttpd-mod-webdav sqlite3
 WEB_CACHE = $${XDG_CACHE_HOME:-$$HOME/.cache}/zenta
 # Debian's emcc under the system's python3; Qt's tools look for the SDK in
 # EMSDK (a stand-in that tools/cross/qt-web makes), emscripten's CMake files
@@ -157,15 +161,30 @@ test-web: web node_modules/.package-lock.json
 	node tests/web/screenreader.js $(WEB_BUILD) $(WEB_BUILD)-wasm/shots/screenreader
 	xvfb-run -a -s "-screen 0 1400x1000x24" \
 	  node tests/web/engines.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots
-	node tests/web/classfile.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots $(WEB_BUILD)-wasm/apache-class
+	node tests/web/classfile.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots $(WEB_BUILD)-wasm/class
 	node tests/web/fit.js $(WEB_BUILD) $(WEB_BUILD)-wasm/tests/answers.js $(WEB_BUILD)-wasm/shots/fit
+
+# The page, its configurations for Apache, nginx and lighttpd and the class's
+# files, as a Debian package (packaging/web/makedeb), beside the desktop's;
+# from the page that `make web` put together, built first where there is
+# none (CI has just built and tested it: a second `make web` links again).
+$(WEB_BUILD)/zenta.html:
+	$(MAKE) --no-print-directory web
+
+package-web: $(WEB_BUILD)/zenta.html
+	@$(MAKE) --no-print-directory deps PACKAGES="dpkg-dev lintian sqlite3"
+	mkdir -p $(BUILD)
+	rm -f $(BUILD)/zenta-web_*.deb
+	packaging/web/makedeb $(WEB_BUILD) $(BUILD)
+	lintian --fail-on error --display-info $(BUILD)/zenta-web_*.deb
 
 bench-web: web node_modules/.package-lock.json
 	@$(MAKE) --no-print-directory deps PACKAGES="$(WEB_TEST_PACKAGES)"
 	xvfb-run -a -s "-screen 0 1400x1000x24" node tools/web/bench.js $(WEB_BUILD)
 	node tools/web/bench-dav.js $(WEB_BUILD) $(WEB_BUILD)-wasm/apache-bench
 
-# Installs only the Debian packages that are missing; uses sudo when not root.
+# Installs only the Debian packages that are missing, starting none of their
+# services (tools/install-packages); uses sudo when not root.
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
@@ -173,6 +192,5 @@ deps:
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:" $$missing; \
 	  if [ "$$(id -u)" -eq 0 ]; then sudo=; else sudo=sudo; fi; \
-	  $$sudo apt-get update -q && \
-	  DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -q --no-install-recommends $$missing; \
+	  $$sudo tools/install-packages $$missing; \
 	fi

@@ -1,12 +1,12 @@
 // The class's Best 5 on a school's server, measured against a private
-// Apache with the school's configuration (tests/web/apache.js): the time of
+// Apache with the school's configuration (tools/web/servers.js): the time of
 // one save, and forty devices saving at the same moment, each as the page
 // saves (LOCK, waited for while another holds it; GET; the score placed
 // into its range as the file now holds it; PUT with the token; UNLOCK):
 // the rows lost (the goal: none) and the time until the last had saved.
 //   node bench-dav.js WEB_DIR APACHE_DIR [CLIENTS]
 "use strict";
-const { start, lockBody } = require("./apache.js");
+const { start, lockBody } = require("./servers.js");
 
 const [webDir, apacheDir, clientsArg] = process.argv.slice(2);
 const clients = Number(clientsArg || 40);
@@ -68,7 +68,7 @@ async function save(url, range, row) {
 }
 
 (async () => {
-  const server = await start(webDir, { dir: apacheDir });
+  const server = await start("apache", webDir, { dir: apacheDir });
   const url = server.url + "zenta.rnk";
   try {
     const times = [];
