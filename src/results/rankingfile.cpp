@@ -1,5 +1,6 @@
 #include "results/rankingfile.h"
 
+#include "common/classfiles.h"
 #include "results/filelock.h"
 
 #include <QDeadlineTimer>
@@ -25,7 +26,7 @@ constexpr int pollMs = 10;
 // time a lock may be waited for. A write that fails (a full disk) is not.
 bool replaceFile(const QString &path, const QByteArray &content)
 {
-    const QDeadlineTimer deadline(RankingFile::lockTimeoutMs);
+    const QDeadlineTimer deadline(ClassFiles::lockWaitMs);
     for (;;) {
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
@@ -41,15 +42,6 @@ bool replaceFile(const QString &path, const QByteArray &content)
         QThread::msleep(pollMs);
     }
 }
-
-// Windows refuses, for a moment, to open a file that another copy is
-// renaming a new file over, and to read one that another copy has locked
-// while it writes it in place. Both last milliseconds.
-#ifdef Q_OS_WIN
-constexpr int busyRetryMs = 500;
-#else
-constexpr int busyRetryMs = 0;
-#endif
 
 bool readOnce(const QString &path, QByteArray &content)
 {
@@ -90,14 +82,14 @@ bool RankingFile::canMakeFileIn(const QString &folder)
 
 RankingFile::Lock::Lock(const QString &path) : m_lock(path + QStringLiteral(".lock"))
 {
-    m_lock.setStaleLockTime(staleLockMs);
+    m_lock.setStaleLockTime(ClassFiles::staleLockMs);
 }
 
 bool RankingFile::Lock::acquire()
 {
     // Polled at a short, even pace: the lock is held for milliseconds, and
     // QLockFile's own waiting doubles its pauses up to seconds.
-    const QDeadlineTimer deadline(lockTimeoutMs);
+    const QDeadlineTimer deadline(ClassFiles::lockWaitMs);
     while (!m_lock.tryLock(0)) {
         if (m_lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
             return false;
@@ -134,7 +126,7 @@ bool RankingFile::updateInPlace(const std::function<bool(QByteArray &)> &change)
     // the new content stays.
     QFile file(m_path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered) || file.isSequential()
-        || !lockOpenFile(file, lockTimeoutMs))
+        || !lockOpenFile(file, ClassFiles::lockWaitMs))
         return false;
     QByteArray content = file.readAll();
     if (file.error() != QFileDevice::NoError)

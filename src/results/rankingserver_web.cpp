@@ -1,7 +1,7 @@
 #include "results/rankingserver_web.h"
 
+#include "common/classfiles.h"
 #include "common/webdav_web.h"
-#include "results/rankingfile.h"
 #include "results/rankinglocation.h"
 
 namespace RankingServer {
@@ -39,7 +39,7 @@ Outcome update(const std::function<bool(QByteArray &)> &change, QByteArray &cont
 {
     QByteArray token;
     const int locked
-        = WebDav::lock(path(), RankingFile::staleLockMs / 1000, RankingFile::lockTimeoutMs, token)
+        = WebDav::lock(path(), ClassFiles::staleLockMs / 1000, ClassFiles::lockWaitMs, token)
               .status;
     if (!WebDav::succeeded(locked))
         return locked == 423 ? Outcome::Failed : Outcome::Refused;
