@@ -4,6 +4,7 @@
 #include "common/twips.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -19,21 +20,17 @@
 static void initResources()
 {
     Q_INIT_RESOURCE(zenta);
-#if defined(Q_OS_WIN) || defined(Q_OS_WASM)
-    Q_INIT_RESOURCE(qttranslations);
-#endif
 }
 
 // Qt's Japanese texts: from the Qt installed with the program (Debian's
 // package depends on them); a Windows program and the browser's have no Qt
-// installed beside them and carry them themselves.
+// installed beside them and carry them built in (CMakeLists.txt).
 static QString qtTranslations()
 {
-#if defined(Q_OS_WIN) || defined(Q_OS_WASM)
-    return QStringLiteral(":/translations");
-#else
-    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-#endif
+    const QString builtIn = QStringLiteral(":/translations");
+    return QFileInfo::exists(builtIn + QStringLiteral("/qtbase_ja.qm"))
+        ? builtIn
+        : QLibraryInfo::path(QLibraryInfo::TranslationsPath);
 }
 
 void setUpApplication(QApplication &app)
