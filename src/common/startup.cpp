@@ -5,15 +5,10 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-
-#ifdef Q_OS_WASM
-#include "common/textinput_web.h"
-#endif
 
 // The icon's pictures are compiled into the library; a static library
 // needs its resources named once to keep them.
@@ -44,13 +39,6 @@ void setUpApplication(QApplication &app)
     for (int size : {16, 32, 48, 64})
         files.append({QStringLiteral(":/icons/zenta-%1.png").arg(size), QSize(size, size)});
     QApplication::setWindowIcon(QIcon(new LazyIcon(files)));
-
-#ifdef Q_OS_WASM
-    // The browser has no fonts of the system: the page puts IPAPGothic, a
-    // file of its own beside it, here before the program starts.
-    QFontDatabase::addApplicationFont(QStringLiteral("/assets/ipagp.ttf"));
-    WebTextInput::install();
-#endif
     registerFontSubstitutes();
     // A Japanese desktop's user-interface font: menus, message boxes and
     // controls that have no font of their own use it.

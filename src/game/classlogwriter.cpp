@@ -1,9 +1,10 @@
 #include "game/classlogwriter.h"
 
+#include "common/wholefile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <algorithm>
 #include <map>
 
@@ -32,13 +33,9 @@ void ClassLogWriter::makeDevice()
         }
     }
     m_device = QStringLiteral("%1").arg(QRandomGenerator::system()->generate(), 8, 16, QChar(u'0'));
-    if (!path.isEmpty() && QDir().mkpath(m_deviceFolder)) {
-        // Kept for the runs to come; should it fail, the name serves this run.
-        QSaveFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(m_device.toLatin1() + '\n');
-        file.commit();
-    }
+    // Kept for the runs to come; should it fail, the name serves this run.
+    if (!path.isEmpty() && QDir().mkpath(m_deviceFolder))
+        writeWholeFile(path, m_device.toLatin1() + '\n');
 }
 
 bool ClassLogWriter::write(const QList<ClassLog::Row> &rows)

@@ -1,47 +1,19 @@
 #include "results/rankingfile.h"
 
 #include "common/classfiles.h"
+#include "common/wholefile.h"
 #include "results/filelock.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 #include <QThread>
 
 namespace {
 
 constexpr int pollMs = 10;
-
-// A new file renamed over the old one: a failure at any point leaves the
-// old file as it was. Unbuffered, so that a failed write shows here and
-// not only when commit() flushes: Qt 6.4's commit() renames the new file
-// even when that last flush fails, which would put a cut-off file in place
-// of the old one.
-//
-// Where another copy holds the file open, Windows refuses the rename; that
-// copy only reads for a moment, so the rename is tried again within the
-// time a lock may be waited for. A write that fails (a full disk) is not.
-bool replaceFile(const QString &path, const QByteArray &content)
-{
-    const QDeadlineTimer deadline(ClassFiles::lockWaitMs);
-    for (;;) {
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            return false;
-        if (file.write(content) != content.size() || !file.flush()) {
-            file.cancelWriting(); // the new file is removed, never renamed
-            return false;
-        }
-        if (file.commit())
-            return true;
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(pollMs);
-    }
-}
 
 bool readOnce(const QString &path, QByteArray &content)
 {
@@ -114,7 +86,9 @@ bool RankingFile::update(const std::function<bool(QByteArray &)> &change,
     const bool fromSource = !QFileInfo::exists(m_path) && !source.isEmpty();
     if (!read(fromSource ? source : m_path, content))
         return false;
-    return !change(content) || replaceFile(m_path, content);
+    // Another copy that holds the file open only reads it for a moment: the
+    // new file's rename waits for it as long as for a lock.
+    return !change(content) || writeWholeFile(m_path, content, ClassFiles::lockWaitMs);
 }
 
 bool RankingFile::updateInPlace(const std::function<bool(QByteArray &)> &change) const

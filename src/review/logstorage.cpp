@@ -1,9 +1,10 @@
 #include "review/logstorage.h"
 
+#include "common/wholefile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 bool LogFolder::list(QStringList &names)
 {
@@ -31,18 +32,8 @@ bool LogFolder::read(const QString &name, qint64 limit, QByteArray &content)
 
 bool LogFolder::write(const QString &name, const QByteArray &content)
 {
-    if (m_path.isEmpty() || !QDir().mkpath(m_path))
-        return false;
-    // Unbuffered, so that a failed write shows before the new file would
-    // be renamed over the old one.
-    QSaveFile file(QDir(m_path).filePath(name));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(content) != content.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return !m_path.isEmpty() && QDir().mkpath(m_path)
+        && writeWholeFile(QDir(m_path).filePath(name), content);
 }
 
 bool LogFolder::remove(const QString &name)

@@ -34,7 +34,8 @@ public:
 // where the log can be written may change while the program runs.
 using LogStorageSource = std::function<std::unique_ptr<LogStorage>()>;
 
-// A folder on disk, made at the first write.
+// A folder on disk, made at the first write. Each of its files is written
+// whole (writeWholeFile).
 class LogFolder : public LogStorage
 {
 public:
