@@ -12,9 +12,9 @@
 #include "review/tablecells.h"
 
 #ifdef Q_OS_WASM
+#include "common/logfolder_web.h"
+#include "common/logserver_web.h"
 #include "results/rankingtransfer_web.h"
-#include "review/logfolder_web.h"
-#include "review/logserver_web.h"
 #endif
 
 #include <QApplication>
@@ -49,11 +49,10 @@ LogStorageSource logPlace(const RankingLocation &)
         [] { return std::make_unique<ServerLogFolder>(QLatin1String(RankingLocation::logName)); };
 }
 
-// Written under the server's folder's keep, which takes it to the
-// browser's storage.
+// The browser's folder, written under the tabs' lock.
 LogStorageSource logStandIn(const RankingLocation &ranking)
 {
-    return [ranking] { return std::make_unique<LogFolder>(ranking.logFolder()); };
+    return logStorage(ranking);
 }
 
 // The class's tally reads the server's folder where it can be listed, else

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/logstorage.h"
 #include "review/classtally.h"
-#include "review/logstorage.h"
 #include "review/tallywindow.h"
 
 #include <functional>

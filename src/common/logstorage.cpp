@@ -1,4 +1,4 @@
-#include "review/logstorage.h"
+#include "common/logstorage.h"
 
 #include "common/wholefile.h"
 
