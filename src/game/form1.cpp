@@ -115,9 +115,9 @@ Form1::Form1(Module1 &module, Platform &platform, RandomSource &random,
     connect(ui.m1e, &QAction::triggered, this, &Form1::m1e_Click);
 #ifdef Q_OS_WASM
     connect(ui.m1f, &QAction::triggered, this,
-            [this] { downloadRankingFile(this, m_platform, m_module, m_ranking); });
+            [this] { downloadRankingFile(this, m_platform, m_ranking); });
     connect(ui.m1g, &QAction::triggered, this,
-            [this] { uploadRankingFile(this, m_platform, m_module, m_ranking); });
+            [this] { uploadRankingFile(this, m_platform, m_ranking); });
 #endif
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &Form1::onFocusWindowChanged);
 

@@ -1,18 +1,15 @@
 #pragma once
 
-struct Module1;
 class Platform;
 class QWidget;
 class RankingLocation;
 
 // The ranking file in and out of the browser's storage, byte for byte.
 
-// "成績ファイルを保存": the browser downloads the file as "zenta.rnk".
-void downloadRankingFile(QWidget *parent, Platform &platform, Module1 &module,
-                         const RankingLocation &where);
+// "成績ファイルを保存": the file as "zenta.rnk" (the browser downloads it).
+void downloadRankingFile(QWidget *parent, Platform &platform, const RankingLocation &where);
 
 // "成績ファイルを読み込む": the player chooses a file (one copied from a
 // Windows PC, say); after a confirmation it becomes the ranking file. A
 // file over 64 KiB is refused and nothing changes.
-void uploadRankingFile(QWidget *parent, Platform &platform, Module1 &module,
-                       const RankingLocation &where);
+void uploadRankingFile(QWidget *parent, Platform &platform, const RankingLocation &where);
