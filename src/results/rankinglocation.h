@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/classfiles.h"
+#include "common/logstorage.h"
 
 #include <QString>
 #include <memory>
@@ -27,9 +28,9 @@ struct RankingPlace
 // keeps its file in the data folder itself.
 //
 // What each platform keeps there, and how, is chosen in one place for each
-// (rankinglocation_desktop.cpp, rankinglocation_web.cpp): standard() and
-// storage(). Each use finds the files anew, since where they can be
-// written may change while the program runs.
+// (rankinglocation_desktop.cpp, rankinglocation_web.cpp): standard(),
+// storage(), log() and carriedByHand(). Each use finds the files anew,
+// since where they can be written may change while the program runs.
 class RankingLocation
 {
 public:
@@ -76,6 +77,19 @@ public:
 
     // The ranking file as the platform keeps it here.
     std::unique_ptr<RankingStorage> storage() const;
+    // The class's log: where it is written, where the rows that that does
+    // not take wait meanwhile (none on the desktop), what the class's tally
+    // reads.
+    struct Log
+    {
+        LogStorageSource place, standIn, tally;
+    };
+    Log log() const;
+    // Whether the player carries the ranking file in and out by hand, with
+    // the items "成績ファイルを保存" and "成績ファイルを読み込む" of the
+    // menu "ゲーム": where it lives in the browser's storage, out of the
+    // player's reach.
+    static bool carriedByHand();
 
 private:
     QString m_program;

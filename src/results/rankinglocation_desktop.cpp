@@ -19,3 +19,16 @@ std::unique_ptr<RankingStorage> RankingLocation::storage() const
 {
     return std::make_unique<RankingFolder>(*this);
 }
+
+RankingLocation::Log RankingLocation::log() const
+{
+    const LogStorageSource folder = [where = *this]() -> std::unique_ptr<LogStorage> {
+        return std::make_unique<LogFolder>(where.logFolder());
+    };
+    return {folder, {}, folder};
+}
+
+bool RankingLocation::carriedByHand()
+{
+    return false;
+}

@@ -1,5 +1,7 @@
 #include "results/rankinglocation.h"
 
+#include "common/logfolder_web.h"
+#include "common/logserver_web.h"
 #include "common/webdav_web.h"
 #include "common/webpage_web.h"
 #include "results/rankingfile.h"
@@ -160,4 +162,27 @@ RankingLocation RankingLocation::standard()
 std::unique_ptr<RankingStorage> RankingLocation::storage() const
 {
     return std::make_unique<RankingServer>(*this);
+}
+
+RankingLocation::Log RankingLocation::log() const
+{
+    const LogStorageSource server = []() -> std::unique_ptr<LogStorage> {
+        return std::make_unique<ServerLogFolder>(QLatin1String(logName));
+    };
+    const LogStorageSource browser = [where = *this]() -> std::unique_ptr<LogStorage> {
+        return std::make_unique<WebLogFolder>(where.logFolder());
+    };
+    // The tally reads the server's folder where it can be listed, else the
+    // stand-in.
+    const LogStorageSource tally = [server, browser]() -> std::unique_ptr<LogStorage> {
+        std::unique_ptr<LogStorage> read = server();
+        QStringList names;
+        return read->list(names) ? std::move(read) : browser();
+    };
+    return {server, browser, tally};
+}
+
+bool RankingLocation::carriedByHand()
+{
+    return true;
 }

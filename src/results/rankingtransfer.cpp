@@ -1,4 +1,4 @@
-#include "results/rankingtransfer_web.h"
+#include "results/rankingtransfer.h"
 
 #include "common/platform.h"
 #include "results/rankinglocation.h"

@@ -4,7 +4,8 @@ class Platform;
 class QWidget;
 class RankingLocation;
 
-// The ranking file in and out of the browser's storage, byte for byte.
+// The ranking file carried in and out by hand, byte for byte, where the
+// player cannot reach it otherwise (RankingLocation::carriedByHand()).
 
 // "成績ファイルを保存": the file as "zenta.rnk" (the browser downloads it).
 void downloadRankingFile(QWidget *parent, Platform &platform, const RankingLocation &where);
