@@ -20,14 +20,7 @@ bool LogFolder::list(QStringList &names)
 
 bool LogFolder::read(const QString &name, qint64 limit, QByteArray &content)
 {
-    content.clear();
-    const QString where = QDir(m_path).filePath(name);
-    QFile file(where);
-    // Only plain files: a pipe or a device would never end.
-    if (!QFileInfo(where).isFile() || !file.open(QIODevice::ReadOnly) || file.isSequential())
-        return false;
-    content = file.read(limit);
-    return file.error() == QFileDevice::NoError;
+    return readWholeFile(QDir(m_path).filePath(name), content, limit);
 }
 
 bool LogFolder::write(const QString &name, const QByteArray &content)

@@ -36,8 +36,8 @@ public:
 // where the log can be written may change while the program runs.
 using LogStorageSource = std::function<std::unique_ptr<LogStorage>()>;
 
-// A folder on disk, made at the first write. Each of its files is written
-// whole (writeWholeFile).
+// A folder on disk, made at the first write. Each of its files is read and
+// written whole (wholefile.h).
 class LogFolder : public LogStorage
 {
 public:

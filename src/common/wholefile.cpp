@@ -1,8 +1,20 @@
 #include "common/wholefile.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QThread>
+
+bool readWholeFile(const QString &path, QByteArray &content, qint64 limit)
+{
+    content.clear();
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.isSequential())
+        return false;
+    content = limit < 0 ? file.readAll() : file.read(limit);
+    return file.error() == QFileDevice::NoError;
+}
 
 bool writeWholeFile(const QString &path, const QByteArray &content, int renameWaitMs)
 {

@@ -21,11 +21,7 @@ bool readOnce(const QString &path, QByteArray &content)
     const QFileInfo info(path);
     if (!info.exists())
         return !info.isSymLink(); // a link to nowhere is no empty file
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly) || file.isSequential())
-        return false;
-    content = file.readAll();
-    return file.error() == QFileDevice::NoError;
+    return readWholeFile(path, content);
 }
 
 } // namespace
