@@ -3,8 +3,8 @@
 // the drill (six games). Prints the time to tally it all (median of five
 // readings), the files and the size of one day of the class.
 
+#include "common/logstorage.h"
 #include "review/classtally.h"
-#include "review/logstorage.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,16 +2,6 @@
 
 #include "common/cp932codec.h"
 
-#ifdef Q_OS_WIN
-#include <qt_windows.h>
-#elif defined(ZENTA_CP932_TABLE)
-#include <algorithm>
-#include <iterator>
-#else
-#include <QStringDecoder>
-#include <QStringEncoder>
-#endif
-
 namespace {
 
 // The first byte of a double-byte character.
@@ -48,120 +38,6 @@ char16_t windowsSymbol(char16_t c)
 }
 
 } // namespace
-
-#ifdef Q_OS_WIN
-
-// Windows converts with its own code page 932, the one that wrote every
-// ranking file there is; a Qt for Windows has no converter of that name
-// (it has no ICU).
-constexpr UINT codePage = 932;
-
-// The bytes of one character, or nothing where the code page has none.
-// Without WC_NO_BEST_FIT_CHARS Windows would write a look-alike for some
-// characters (an "A" for an "Ä"); the default character it would use
-// otherwise is flagged and left to the caller.
-QByteArray encodeCp932Character(QStringView character)
-{
-    char bytes[4];
-    BOOL usedDefault = FALSE;
-    const int length = WideCharToMultiByte(
-        codePage, WC_NO_BEST_FIT_CHARS, reinterpret_cast<const wchar_t *>(character.utf16()),
-        int(character.size()), bytes, int(sizeof bytes), nullptr, &usedDefault);
-    if (length <= 0 || usedDefault)
-        return {};
-    return QByteArray(bytes, length);
-}
-
-// The character of one code, or nothing where the code is not defined.
-// Windows gives the single bytes 80, A0 and FD to FF characters of their
-// own (U+0080, private-use ones) that no ranking file means; they count as
-// undefined here, as they do everywhere else.
-QString decodeCp932Character(QByteArrayView bytes)
-{
-    if (bytes.size() == 1) {
-        const auto byte = static_cast<unsigned char>(bytes[0]);
-        if (byte == 0x80 || byte == 0xA0 || byte >= 0xFD)
-            return {};
-    }
-    wchar_t characters[2];
-    const int length = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(),
-                                           int(bytes.size()), characters, 2);
-    if (length <= 0)
-        return {};
-    return QString::fromWCharArray(characters, length);
-}
-
-#elif defined(ZENTA_CP932_TABLE)
-
-// The browser's Qt has no ICU: the tables were made, when the program was
-// built, from the converter below on the build machine (tools/cp932table).
-namespace {
-#include "cp932table.inc"
-
-constexpr char16_t none = 0xFFFF;
-} // namespace
-
-QByteArray encodeCp932Character(QStringView character)
-{
-    // The code page has no character beyond the BMP.
-    if (character.size() != 1)
-        return {};
-    const char16_t c = character[0].unicode();
-    const auto *found = std::lower_bound(std::begin(encodable), std::end(encodable), c);
-    if (found == std::end(encodable) || *found != c)
-        return {};
-    const unsigned short code = encodableCodes[found - std::begin(encodable)];
-    if (code < 0x100)
-        return QByteArray(1, char(code));
-    const char bytes[2] = {char(code >> 8), char(code & 0xFF)};
-    return QByteArray(bytes, 2);
-}
-
-QString decodeCp932Character(QByteArrayView bytes)
-{
-    char16_t c = none;
-    if (bytes.size() == 1) {
-        c = singleByte[static_cast<unsigned char>(bytes[0])];
-    } else if (bytes.size() == 2) {
-        const auto *lead = std::find(std::begin(leadBytes), std::end(leadBytes),
-                                     static_cast<unsigned char>(bytes[0]));
-        if (lead != std::end(leadBytes))
-            c = doubleByte[(lead - std::begin(leadBytes)) * 256
-                           + static_cast<unsigned char>(bytes[1])];
-    }
-    return c == none ? QString() : QString(QChar(c));
-}
-
-#else
-
-// Qt's converter of that name (ICU inside Debian's Qt) has Windows' code
-// page 932 for every character but three: like IBM's code pages it swaps
-// the control codes 1A, 1C and 7F, which Windows keeps as they are. The
-// ASCII half is therefore taken as it is, as Windows does.
-constexpr const char *codecName = "windows-31j";
-
-// ICU fills in an unencodable character with its own substitute bytes and
-// only flags the error, so each character gets a fresh encoder (the flag
-// stays set) and a flagged one gives nothing.
-QByteArray encodeCp932Character(QStringView character)
-{
-    if (character.size() == 1 && character[0].unicode() < 0x80)
-        return QByteArray(1, char(character[0].unicode()));
-    QStringEncoder encoder(codecName, QStringConverter::Flag::Stateless);
-    const QByteArray bytes = encoder.encode(character);
-    return encoder.hasError() ? QByteArray() : bytes;
-}
-
-QString decodeCp932Character(QByteArrayView bytes)
-{
-    if (bytes.size() == 1 && static_cast<unsigned char>(bytes[0]) < 0x80)
-        return QString(QChar(bytes[0]));
-    QStringDecoder decoder(codecName, QStringConverter::Flag::Stateless);
-    const QString decoded = decoder.decode(bytes);
-    return decoder.hasError() ? QString() : decoded;
-}
-
-#endif
 
 QByteArray toCp932(QStringView text, qsizetype maxBytes)
 {

@@ -1,16 +1,26 @@
 #include "common/platform.h"
 
+#include "common/wholefile.h"
+
 #include <QApplication>
 
-#ifdef Q_OS_WASM
-#include "common/webpage_web.h"
-#endif
+Platform::Saved Platform::saveFile(QWidget *, const QString &, const QString &, const QString &,
+                                   const QByteArray &)
+{
+    return Saved::Cancelled;
+}
 
-QMessageBox::StandardButton DesktopPlatform::messageBox(QWidget *parent, const QString &text,
-                                                        const QString &title,
-                                                        QMessageBox::Icon icon,
-                                                        QMessageBox::StandardButtons buttons,
-                                                        QMessageBox::StandardButton defaultButton)
+Platform::Saved Platform::saveAt(const QString &path, const QByteArray &content)
+{
+    if (path.isEmpty())
+        return Saved::Cancelled;
+    return writeWholeFile(path, content) ? Saved::Done : Saved::Failed;
+}
+
+QMessageBox::StandardButton SystemPlatform::messageBox(QWidget *parent, const QString &text,
+                                                       const QString &title, QMessageBox::Icon icon,
+                                                       QMessageBox::StandardButtons buttons,
+                                                       QMessageBox::StandardButton defaultButton)
 {
     // Our texts break lines with a lone carriage return; the label of a
     // message box breaks on line feeds.
@@ -23,21 +33,7 @@ QMessageBox::StandardButton DesktopPlatform::messageBox(QWidget *parent, const Q
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-void DesktopPlatform::beep()
+void SystemPlatform::beep()
 {
     QApplication::beep();
-}
-
-void DesktopPlatform::endProgram()
-{
-#ifdef Q_OS_WASM
-    // A page cannot close its tab: the windows go, and the page says that
-    // the program has ended and how to start it again.
-    for (QWidget *window : QApplication::topLevelWidgets())
-        window->hide();
-    WebPage::ended();
-#else
-    // Leaves every event loop, a modal window's included; main() returns.
-    QApplication::exit(0);
-#endif
 }

@@ -4,13 +4,14 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <memory>
 
 class QWidget;
 
-// What the windows ask of the desktop: message boxes, the alert sound and
-// the end of the program.
-// The program uses DesktopPlatform; tests install a recorder that answers
-// the boxes and keeps what was asked.
+// What the windows ask of the system: message boxes, the alert sound, the
+// end of the program, the grade kept for the next start and a file saved
+// for the player. The program uses its system's (systemPlatform()); tests
+// install a recorder that answers the boxes and keeps what was asked.
 class Platform
 {
 public:
@@ -39,6 +40,18 @@ public:
     virtual int storedGrade() { return m_grade; }
     virtual void storeGrade(int grade) { m_grade = grade; }
 
+    // Gives `content` to the player as a file named `name`: the desktop asks
+    // where it goes, in a dialog titled `title` that lists the files of
+    // `filter`, and writes it whole; the browser downloads it. Here nothing
+    // is saved, as tests want it.
+    enum class Saved { Done, Cancelled, Failed };
+    virtual Saved saveFile(QWidget *parent, const QString &title, const QString &name,
+                           const QString &filter, const QByteArray &content);
+
+    // `content` written whole as the file `path` that the player chose;
+    // Cancelled when none was chosen (an empty path).
+    static Saved saveAt(const QString &path, const QByteArray &content);
+
     // A message that only informs: exclamation icon, one OK button.
     void inform(QWidget *parent, const QString &text, const QString &title)
     {
@@ -49,7 +62,10 @@ private:
     int m_grade = 0;
 };
 
-class DesktopPlatform final : public Platform
+// The program's platform on every system: real message boxes and the
+// system's alert sound. How the program ends, where a saved file goes and
+// where the grade is kept are its system's own.
+class SystemPlatform : public Platform
 {
 public:
     QMessageBox::StandardButton messageBox(QWidget *parent, const QString &text,
@@ -57,10 +73,21 @@ public:
                                            QMessageBox::StandardButtons buttons,
                                            QMessageBox::StandardButton defaultButton) override;
     void beep() override;
+};
+
+// The desktop's and Windows' (platform_desktop.cpp): the grade in the
+// user's settings (zenta/zenta.ini in the user's configuration folder), a
+// file saved where the player chooses in a dialog.
+class DesktopPlatform final : public SystemPlatform
+{
+public:
     void endProgram() override;
-    // In the user's settings (zenta/zenta.ini in the user's configuration
-    // folder); in the browser, the site's storage, and a link to the page
-    // with "?grade=1" (2, 3) starts it in that grade and keeps it.
     int storedGrade() override;
     void storeGrade(int grade) override;
+    Saved saveFile(QWidget *parent, const QString &title, const QString &name,
+                   const QString &filter, const QByteArray &content) override;
 };
+
+// The platform of the system the program is built for: a DesktopPlatform,
+// or the browser's (platform_web.cpp).
+std::unique_ptr<Platform> systemPlatform();

@@ -4,36 +4,28 @@
 #include "common/twips.h"
 
 #include <QApplication>
-#include <QFontDatabase>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-
-#ifdef Q_OS_WASM
-#include "common/textinput_web.h"
-#endif
 
 // The icon's pictures are compiled into the library; a static library
 // needs its resources named once to keep them.
 static void initResources()
 {
     Q_INIT_RESOURCE(zenta);
-#if defined(Q_OS_WIN) || defined(Q_OS_WASM)
-    Q_INIT_RESOURCE(qttranslations);
-#endif
 }
 
 // Qt's Japanese texts: from the Qt installed with the program (Debian's
 // package depends on them); a Windows program and the browser's have no Qt
-// installed beside them and carry them themselves.
+// installed beside them and carry them built in (CMakeLists.txt).
 static QString qtTranslations()
 {
-#if defined(Q_OS_WIN) || defined(Q_OS_WASM)
-    return QStringLiteral(":/translations");
-#else
-    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-#endif
+    const QString builtIn = QStringLiteral(":/translations");
+    return QFileInfo::exists(builtIn + QStringLiteral("/qtbase_ja.qm"))
+        ? builtIn
+        : QLibraryInfo::path(QLibraryInfo::TranslationsPath);
 }
 
 void setUpApplication(QApplication &app)
@@ -47,13 +39,6 @@ void setUpApplication(QApplication &app)
     for (int size : {16, 32, 48, 64})
         files.append({QStringLiteral(":/icons/zenta-%1.png").arg(size), QSize(size, size)});
     QApplication::setWindowIcon(QIcon(new LazyIcon(files)));
-
-#ifdef Q_OS_WASM
-    // The browser has no fonts of the system: the page puts IPAPGothic, a
-    // file of its own beside it, here before the program starts.
-    QFontDatabase::addApplicationFont(QStringLiteral("/assets/ipagp.ttf"));
-    WebTextInput::install();
-#endif
     registerFontSubstitutes();
     // A Japanese desktop's user-interface font: menus, message boxes and
     // controls that have no font of their own use it.

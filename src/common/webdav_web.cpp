@@ -31,25 +31,22 @@ QByteArray tokenOf(const QByteArray &header)
 
 } // namespace
 
-WebPage::Answer options(const QString &path)
-{
-    return WebPage::request("OPTIONS", path);
-}
-
-WebPage::Answer propfind(const QString &path, int depth)
+WebPage::Answer propfind(const QString &path, int depth, int largest)
 {
     return WebPage::request(
         "PROPFIND", path,
         {"Depth: " + QByteArray::number(depth), "Content-Type: application/xml; charset=utf-8"},
         "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
-        "<D:propfind xmlns:D=\"DAV:\"><D:prop><D:getcontentlength/><D:getlastmodified/>"
-        "<D:resourcetype/></D:prop></D:propfind>",
-        10000, largestBody);
+        "<D:propfind xmlns:D=\"DAV:\"><D:prop><D:resourcetype/></D:prop></D:propfind>",
+        10000, largest);
 }
 
-WebPage::Answer get(const QString &path)
+WebPage::Answer get(const QString &path, int limit)
 {
-    return WebPage::request("GET", path, {}, {}, 10000, largestBody);
+    if (limit <= 0)
+        return WebPage::request("GET", path, {}, {}, 10000, largestBody);
+    return WebPage::request("GET", path, {"Range: bytes=0-" + QByteArray::number(limit - 1)}, {},
+                            10000, limit);
 }
 
 WebPage::Answer put(const QString &path, const QByteArray &content, const QByteArray &token)

@@ -13,14 +13,13 @@ namespace WebDav {
 // The largest body taken from the server or sent to it.
 constexpr int largestBody = 64 * 1024;
 
-// What the folder's server allows on `path`: the "dav" and "allow" headers
-// of its OPTIONS answer.
-WebPage::Answer options(const QString &path);
+// The resource type of `path` and, with depth 1, of what a folder holds;
+// an answer of up to `largest` bytes.
+WebPage::Answer propfind(const QString &path, int depth, int largest);
 
-// The properties of `path` and, with depth 1, of what a folder holds.
-WebPage::Answer propfind(const QString &path, int depth);
-
-WebPage::Answer get(const QString &path);
+// The whole file, up to largestBody; with `limit`, its first `limit` bytes
+// at most, asked for as a range (206 where the server takes it).
+WebPage::Answer get(const QString &path, int limit = 0);
 
 // The whole file; with a lock's token, the lock's holder's write.
 WebPage::Answer put(const QString &path, const QByteArray &content,

@@ -1,7 +1,6 @@
 #include "common/webpage_web.h"
 
-#include "results/rankingfile.h"
-#include "results/rankinglocation.h"
+#include "common/classfiles.h"
 
 #include <QEventLoop>
 #include <emscripten.h>
@@ -86,10 +85,10 @@ bool loadFiles()
 
 bool changeFiles(const std::function<bool()> &change)
 {
-    // The lock is named after the file, with the desktop's waits.
-    const char *lockName = RankingLocation::fileName;
+    // The lock is named after the ranking file, with the desktop's waits.
+    const char *lockName = ClassFiles::rankingName;
     if (!waitFor([lockName](int id) {
-            zentaLock(id, lockName, RankingFile::lockTimeoutMs, RankingFile::staleLockMs);
+            zentaLock(id, lockName, ClassFiles::lockWaitMs, ClassFiles::staleLockMs);
         }))
         return false;
     const bool done = loadFiles() && change() && waitFor([](int id) { zentaSyncFiles(id, 0); });

@@ -26,7 +26,8 @@ bool loadFiles();
 // Runs `change` on the files folder under a lock that every tab of the site
 // shares: the folder is read again first, and what `change` wrote reaches
 // IndexedDB before the lock goes. False when the lock could not be had
-// within RankingFile's wait, or the folder could not be read or written.
+// within the wait of every lock (ClassFiles), or the folder could not be
+// read or written.
 bool changeFiles(const std::function<bool()> &change);
 
 // The answer to a request. Status 0: no usable answer (the server could

@@ -1,9 +1,10 @@
 #include "game/classlogwriter.h"
 
+#include "common/wholefile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <algorithm>
 #include <map>
 
@@ -32,13 +33,9 @@ void ClassLogWriter::makeDevice()
         }
     }
     m_device = QStringLiteral("%1").arg(QRandomGenerator::system()->generate(), 8, 16, QChar(u'0'));
-    if (!path.isEmpty() && QDir().mkpath(m_deviceFolder)) {
-        // Kept for the runs to come; should it fail, the name serves this run.
-        QSaveFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(m_device.toLatin1() + '\n');
-        file.commit();
-    }
+    // Kept for the runs to come; should it fail, the name serves this run.
+    if (!path.isEmpty() && QDir().mkpath(m_deviceFolder))
+        writeWholeFile(path, m_device.toLatin1() + '\n');
 }
 
 bool ClassLogWriter::write(const QList<ClassLog::Row> &rows)
@@ -49,24 +46,28 @@ bool ClassLogWriter::write(const QList<ClassLog::Row> &rows)
     const std::unique_ptr<LogStorage> storage = m_storage ? m_storage() : nullptr;
     if (!storage)
         return false;
-    // All of it where the storage keeps what its device writes (in the
-    // browser, under the lock of the site's tabs, which may be this
-    // device's too): the device's name, the stand-in.
-    storage->keep([&] {
+    const std::unique_ptr<LogStorage> standIn = m_standIn ? m_standIn() : nullptr;
+    const auto writeAll = [&] {
         if (m_device.isEmpty())
             makeDevice();
         QStringList names;
         if (storage->list(names)) {
             // What waits in the stand-in is older: it goes first.
-            carryBack(*storage, names);
+            if (standIn)
+                carryBack(*storage, *standIn, names);
             writeWaiting(*storage, names);
         }
-        if (!m_waiting.isEmpty() && m_standIn)
-            if (const std::unique_ptr<LogStorage> standIn = m_standIn();
-                standIn && standIn->list(names))
-                writeWaiting(*standIn, names);
+        if (!m_waiting.isEmpty() && standIn && standIn->list(names))
+            writeWaiting(*standIn, names);
         return true;
-    });
+    };
+    // All of it under the lock of the stand-in's other writers (in the
+    // browser, the site's tabs, which may be this device's too): the
+    // device's name and the stand-in are theirs too.
+    if (standIn)
+        standIn->underLock(writeAll);
+    else
+        writeAll();
     return m_waiting.isEmpty();
 }
 
@@ -84,11 +85,10 @@ void ClassLogWriter::writeWaiting(LogStorage &storage, QStringList &names)
     m_waiting = left;
 }
 
-void ClassLogWriter::carryBack(LogStorage &storage, QStringList &names)
+void ClassLogWriter::carryBack(LogStorage &storage, LogStorage &standIn, QStringList &names)
 {
-    const std::unique_ptr<LogStorage> standIn = m_standIn ? m_standIn() : nullptr;
     QStringList held;
-    if (!standIn || !standIn->list(held))
+    if (!standIn.list(held))
         return;
     // This device's files, day by day and part by part; each is removed once
     // its rows are in the day's file, so that every row goes once.
@@ -105,7 +105,7 @@ void ClassLogWriter::carryBack(LogStorage &storage, QStringList &names)
     const QByteArray headerStart = header.first(header.indexOf(',') + 1);
     for (const auto &[file, name] : files) {
         QByteArray content;
-        if (!standIn->read(name, ClassLog::partLimit, content))
+        if (!standIn.read(name, ClassLog::partLimit, content))
             return;
         QByteArray lines = content;
         if (content.startsWith(headerStart)) {
@@ -113,7 +113,7 @@ void ClassLogWriter::carryBack(LogStorage &storage, QStringList &names)
             lines = end < 0 ? QByteArray() : content.sliced(end + 2);
         }
         if ((!lines.isEmpty() && !writeDay(storage, names, file.day, lines))
-            || !standIn->remove(name))
+            || !standIn.remove(name))
             return;
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/logstorage.h"
 #include "review/classlog.h"
-#include "review/logstorage.h"
 
 #include <QList>
 #include <QString>
@@ -32,7 +32,7 @@ public:
 private:
     void makeDevice();
     void writeWaiting(LogStorage &storage, QStringList &names);
-    void carryBack(LogStorage &storage, QStringList &names);
+    void carryBack(LogStorage &storage, LogStorage &standIn, QStringList &names);
     bool writeDay(LogStorage &storage, QStringList &names, QDate day, const QByteArray &lines);
 
     LogStorageSource m_storage;

@@ -9,13 +9,8 @@
 #include "layouts/screenfit.h"
 #include "results/form3.h"
 #include "results/module1.h"
+#include "results/rankingtransfer.h"
 #include "review/tablecells.h"
-
-#ifdef Q_OS_WASM
-#include "results/rankingtransfer_web.h"
-#include "review/logfolder_web.h"
-#include "review/logserver_web.h"
-#endif
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,77 +19,16 @@
 #include <QWindow>
 #include <cmath>
 
-namespace {
-
-// The class's log in the folder that the ranking file's place gives, found
-// anew at every use.
-LogStorageSource logStorage(const RankingLocation &ranking)
-{
-    return [ranking]() -> std::unique_ptr<LogStorage> {
-#ifdef Q_OS_WASM
-        return std::make_unique<WebLogFolder>(ranking.logFolder());
-#else
-        return std::make_unique<LogFolder>(ranking.logFolder());
-#endif
-    };
-}
-
-// Where the log is written: in the browser beside the page on its server,
-// where the school lets it be written, with the browser's folder (the
-// above) standing in for it; on the desktop the folder, which has none.
-#ifdef Q_OS_WASM
-LogStorageSource logPlace(const RankingLocation &)
-{
-    return
-        [] { return std::make_unique<ServerLogFolder>(QLatin1String(RankingLocation::logName)); };
-}
-
-// Written under the server's folder's keep, which takes it to the
-// browser's storage.
-LogStorageSource logStandIn(const RankingLocation &ranking)
-{
-    return [ranking] { return std::make_unique<LogFolder>(ranking.logFolder()); };
-}
-
-// The class's tally reads the server's folder where it can be listed, else
-// the stand-in.
-LogStorageSource tallyLog(const RankingLocation &ranking)
-{
-    return [ranking]() -> std::unique_ptr<LogStorage> {
-        std::unique_ptr<LogStorage> server = logPlace(ranking)();
-        QStringList names;
-        return server->list(names) ? std::move(server) : logStorage(ranking)();
-    };
-}
-#else
-LogStorageSource logPlace(const RankingLocation &ranking)
-{
-    return logStorage(ranking);
-}
-
-LogStorageSource logStandIn(const RankingLocation &)
-{
-    return {};
-}
-
-LogStorageSource tallyLog(const RankingLocation &ranking)
-{
-    return logStorage(ranking);
-}
-#endif
-
-} // namespace
-
 Form1::Form1(Module1 &module, Platform &platform, RandomSource &random,
              const RankingLocation &ranking, QWidget *parent)
     : QMainWindow(parent), practice(platform),
-      classLog(logPlace(ranking),
+      classLog(ranking.log().place,
                ranking.dataFolder().isEmpty() ? ranking.programFolder() : ranking.dataFolder(),
-               logStandIn(ranking)),
+               ranking.log().standIn),
       m_module(module), m_platform(platform), m_random(random), m_ranking(ranking)
 {
-    ui.setupUi(this);
-    practice.setUp(this, ui.m5, ui.tokuten, tallyLog(ranking));
+    ui.setupUi(this, RankingLocation::carriedByHand());
+    practice.setUp(this, ui.m5, ui.tokuten, ranking.log().tally);
     connect(&practice, &Practice::startRequested, this, &Form1::Command1_Click);
 
     connect(ui.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
@@ -114,12 +48,12 @@ Form1::Form1(Module1 &module, Platform &platform, RandomSource &random,
     connect(ui.m5c, &QAction::triggered, this, &Form1::m5c_Click);
     connect(ui.helpyo, &QPushButton::clicked, this, &Form1::helpyo_Click);
     connect(ui.m1e, &QAction::triggered, this, &Form1::m1e_Click);
-#ifdef Q_OS_WASM
-    connect(ui.m1f, &QAction::triggered, this,
-            [this] { downloadRankingFile(this, m_platform, m_module, m_ranking); });
-    connect(ui.m1g, &QAction::triggered, this,
-            [this] { uploadRankingFile(this, m_platform, m_module, m_ranking); });
-#endif
+    if (ui.m1f) {
+        connect(ui.m1f, &QAction::triggered, this,
+                [this] { downloadRankingFile(this, m_platform, m_ranking); });
+        connect(ui.m1g, &QAction::triggered, this,
+                [this] { uploadRankingFile(this, m_platform, m_ranking); });
+    }
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &Form1::onFocusWindowChanged);
 
     Form_Load();

@@ -7,5 +7,5 @@
 Program::Program(QApplication &app)
 {
     setUpApplication(app);
-    m_form = std::make_unique<Form1>(m_module, m_platform, m_random, RankingLocation::standard());
+    m_form = std::make_unique<Form1>(m_module, *m_platform, m_random, RankingLocation::standard());
 }

@@ -10,7 +10,7 @@
 class QApplication;
 
 // A run of the game as main() starts it: the application set up, the shared
-// state, the desktop platform, the clock-seeded random source and the main
+// state, the system's platform, the clock-seeded random source and the main
 // window, not yet shown. The benchmarks start the program through here too.
 class Program
 {
@@ -21,7 +21,7 @@ public:
 
 private:
     Module1 m_module;
-    DesktopPlatform m_platform;
+    std::unique_ptr<Platform> m_platform = systemPlatform();
     ClockRandom m_random;
     std::unique_ptr<Form1> m_form; // made once the application is set up
 };

@@ -95,7 +95,7 @@ const FormSpec &form1Spec()
     return form;
 }
 
-void Form1Ui::setupUi(QMainWindow *window)
+void Form1Ui::setupUi(QMainWindow *window, bool fileItems)
 {
     const FormSpec &form = form1Spec();
     window->setObjectName(form.name);
@@ -150,12 +150,10 @@ void Form1Ui::setupUi(QMainWindow *window)
     s1 = separator(m1, "s1");
     m1c = item(m1, "m1c", QStringLiteral("一覧"));
     m1e = item(m1, "m1e", QStringLiteral("振り返り"));
-#ifdef Q_OS_WASM
-    // In the browser the ranking file lives in the browser's storage: these
-    // take it out as a file and bring one in.
-    m1f = item(m1, "m1f", QStringLiteral("成績ファイルを保存"));
-    m1g = item(m1, "m1g", QStringLiteral("成績ファイルを読み込む"));
-#endif
+    if (fileItems) {
+        m1f = item(m1, "m1f", QStringLiteral("成績ファイルを保存"));
+        m1g = item(m1, "m1g", QStringLiteral("成績ファイルを読み込む"));
+    }
     s2 = separator(m1, "s2");
     m1d = item(m1, "m1d", QStringLiteral("終了"));
     m4 = bar->addMenu(QStringLiteral("ｘの値"));

@@ -36,10 +36,12 @@ struct Form1Ui
     std::array<QAction *, 3> gakunen{}; // its items, 中１ to 中３
     QAction *m1a = nullptr, *s1 = nullptr, *m1c = nullptr, *s2 = nullptr, *m1d = nullptr;
     QAction *m1e = nullptr; // "振り返り", after "一覧"
-    // In the browser only, after "振り返り": "成績ファイルを保存", "成績ファイルを読み込む".
+    // With fileItems only, after "振り返り": "成績ファイルを保存",
+    // "成績ファイルを読み込む", which take the ranking file out as a file and
+    // bring one in where the player cannot reach it otherwise (the browser).
     QAction *m1f = nullptr, *m1g = nullptr;
     std::array<QAction *, 4> en{};
     QAction *m5c = nullptr;
 
-    void setupUi(QMainWindow *window);
+    void setupUi(QMainWindow *window, bool fileItems = false);
 };

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <fcntl.h>
 
+const int busyRetryMs = 0;
+
 bool lockOpenFile(QFile &file, int timeoutMs)
 {
     // A record lock of the whole file, polled: F_SETLKW would wait without

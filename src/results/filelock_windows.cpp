@@ -7,6 +7,8 @@
 #include <io.h>
 #include <qt_windows.h>
 
+const int busyRetryMs = 500;
+
 // Windows locks a range of an open file's bytes, here every byte a file can
 // have (from 0, both halves of the length at their highest), for writing.
 // The lock belongs to the handle and goes when it is closed, and it is

@@ -1,12 +1,13 @@
 #include "results/rankingfile.h"
 
+#include "common/classfiles.h"
+#include "common/wholefile.h"
 #include "results/filelock.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 #include <QThread>
 
@@ -14,54 +15,13 @@ namespace {
 
 constexpr int pollMs = 10;
 
-// A new file renamed over the old one: a failure at any point leaves the
-// old file as it was. Unbuffered, so that a failed write shows here and
-// not only when commit() flushes: Qt 6.4's commit() renames the new file
-// even when that last flush fails, which would put a cut-off file in place
-// of the old one.
-//
-// Where another copy holds the file open, Windows refuses the rename; that
-// copy only reads for a moment, so the rename is tried again within the
-// time a lock may be waited for. A write that fails (a full disk) is not.
-bool replaceFile(const QString &path, const QByteArray &content)
-{
-    const QDeadlineTimer deadline(RankingFile::lockTimeoutMs);
-    for (;;) {
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            return false;
-        if (file.write(content) != content.size() || !file.flush()) {
-            file.cancelWriting(); // the new file is removed, never renamed
-            return false;
-        }
-        if (file.commit())
-            return true;
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(pollMs);
-    }
-}
-
-// Windows refuses, for a moment, to open a file that another copy is
-// renaming a new file over, and to read one that another copy has locked
-// while it writes it in place. Both last milliseconds.
-#ifdef Q_OS_WIN
-constexpr int busyRetryMs = 500;
-#else
-constexpr int busyRetryMs = 0;
-#endif
-
 bool readOnce(const QString &path, QByteArray &content)
 {
     content.clear();
     const QFileInfo info(path);
     if (!info.exists())
         return !info.isSymLink(); // a link to nowhere is no empty file
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly) || file.isSequential())
-        return false;
-    content = file.readAll();
-    return file.error() == QFileDevice::NoError;
+    return readWholeFile(path, content);
 }
 
 } // namespace
@@ -90,14 +50,14 @@ bool RankingFile::canMakeFileIn(const QString &folder)
 
 RankingFile::Lock::Lock(const QString &path) : m_lock(path + QStringLiteral(".lock"))
 {
-    m_lock.setStaleLockTime(staleLockMs);
+    m_lock.setStaleLockTime(ClassFiles::staleLockMs);
 }
 
 bool RankingFile::Lock::acquire()
 {
     // Polled at a short, even pace: the lock is held for milliseconds, and
     // QLockFile's own waiting doubles its pauses up to seconds.
-    const QDeadlineTimer deadline(lockTimeoutMs);
+    const QDeadlineTimer deadline(ClassFiles::lockWaitMs);
     while (!m_lock.tryLock(0)) {
         if (m_lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
             return false;
@@ -122,7 +82,9 @@ bool RankingFile::update(const std::function<bool(QByteArray &)> &change,
     const bool fromSource = !QFileInfo::exists(m_path) && !source.isEmpty();
     if (!read(fromSource ? source : m_path, content))
         return false;
-    return !change(content) || replaceFile(m_path, content);
+    // Another copy that holds the file open only reads it for a moment: the
+    // new file's rename waits for it as long as for a lock.
+    return !change(content) || writeWholeFile(m_path, content, ClassFiles::lockWaitMs);
 }
 
 bool RankingFile::updateInPlace(const std::function<bool(QByteArray &)> &change) const
@@ -134,7 +96,7 @@ bool RankingFile::updateInPlace(const std::function<bool(QByteArray &)> &change)
     // the new content stays.
     QFile file(m_path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered) || file.isSequential()
-        || !lockOpenFile(file, lockTimeoutMs))
+        || !lockOpenFile(file, ClassFiles::lockWaitMs))
         return false;
     QByteArray content = file.readAll();
     if (file.error() != QFileDevice::NoError)

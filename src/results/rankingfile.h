@@ -13,21 +13,13 @@ class RankingFile
 public:
     explicit RankingFile(const QString &path) : m_path(path) { }
 
-    // How long a change waits for another copy's lock, and the age at
-    // which a lock left behind by a copy that stopped counts as stale.
-    static constexpr int lockTimeoutMs = 5000;
-    static constexpr int staleLockMs = 10000;
-
-    const QString &path() const { return m_path; }
-
     // The whole file, held open only while it is read. A missing file reads
     // as empty; false when it cannot be read, or is no plain file (a pipe
     // would never end).
     static bool read(const QString &path, QByteArray &content);
 
-    // Runs `attempt` on a file until it succeeds, for half a second where
-    // the system refuses a file for as long as another copy replaces it or
-    // writes it under its lock (Windows); elsewhere once.
+    // Runs `attempt` on a file until it succeeds, for as long as the system
+    // may refuse a file for a moment (busyRetryMs).
     static bool retried(const std::function<bool()> &attempt);
 
     // Whether a new file can be made in `folder`: tried by making one,
@@ -35,7 +27,8 @@ public:
     // reports them without the folder's access rights).
     static bool canMakeFileIn(const QString &folder);
 
-    // The lock file beside the ranking file that every change takes.
+    // The lock file beside the ranking file that every change takes, with
+    // the waits of every lock over the class's files (ClassFiles).
     class Lock
     {
     public:

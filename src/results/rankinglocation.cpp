@@ -2,16 +2,10 @@
 
 #include "results/rankingfile.h"
 
-#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
-
-#ifdef Q_OS_WASM
-#include "common/webpage_web.h"
-#endif
 
 namespace {
 
@@ -46,17 +40,6 @@ bool writable(const QString &path)
 }
 
 } // namespace
-
-RankingLocation RankingLocation::standard()
-{
-#ifdef Q_OS_WASM
-    // In the browser, the folder that the page keeps in IndexedDB.
-    return RankingLocation(WebPage::filesFolder());
-#else
-    return forProgram(QCoreApplication::applicationDirPath(),
-                      QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-#endif
-}
 
 RankingLocation RankingLocation::forProgram(const QString &programFolder, const QString &dataFolder)
 {
@@ -127,16 +110,16 @@ RankingPlace RankingLocation::find() const
 
 QString RankingLocation::logFolder() const
 {
-    const QLatin1String log(logName);
+    const QLatin1String name(logName);
     if (m_program.isEmpty())
-        return m_data.isEmpty() ? QString() : QDir(m_data).filePath(log);
-    const QString beside = QDir(m_program).filePath(log);
+        return m_data.isEmpty() ? QString() : QDir(m_data).filePath(name);
+    const QString beside = QDir(m_program).filePath(name);
     const QFileInfo info(beside);
     if (m_data.isEmpty()
         || (info.isDir() ? RankingFile::canMakeFileIn(beside)
                          : !info.exists() && RankingFile::canMakeFileIn(m_program)))
         return beside;
-    return QDir(QFileInfo(standIn()).absolutePath()).filePath(log);
+    return QDir(QFileInfo(standIn()).absolutePath()).filePath(name);
 }
 
 bool RankingLocation::prepare(const RankingPlace &place) const

@@ -2,57 +2,8 @@
 
 #include "common/captions.h"
 #include "common/grade.h"
-#include "results/rankingfile.h"
-#include "results/rankingrecord.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
-namespace {
-
-constexpr int rangeSize = RankingTable::rangeSize;
-constexpr qsizetype fullSize = qsizetype(RankingTable::entryCount) * recordSize;
-
-// Record i of a file; a blank record where the file has no whole record.
-QByteArray recordAt(const QByteArray &file, int i)
-{
-    const qsizetype at = qsizetype(i) * recordSize;
-    return at + recordSize <= file.size() ? file.mid(at, recordSize) : blankRecord();
-}
-
-// Records 1 to 75 as they are, blank where the file has none, then
-// whatever lies beyond them.
-QByteArray allRecords(const QByteArray &file)
-{
-    QByteArray out;
-    out.reserve(qMax(file.size(), fullSize));
-    for (int i = 0; i < RankingTable::entryCount; ++i)
-        out += recordAt(file, i);
-    return out + file.mid(fullSize);
-}
-
-// Places `record` into range `range` of `records` (all 75 of them) as the
-// table places a score: the rows below it move one down and the last row of
-// the range drops out. Returns false when it takes no place.
-bool placeRecord(QByteArray &records, int range, const QByteArray &record)
-{
-    const int base = range * rangeSize;
-    std::array<qint16, rangeSize> scores;
-    for (int n = 0; n < rangeSize; ++n)
-        scores[n] = decodeRecord(recordAt(records, base + n)).jikan;
-    const int at = base + int(RankingTable::placeOf(scores, decodeRecord(record).jikan));
-    if (at == base + rangeSize)
-        return false;
-    for (int k = base + rangeSize - 2; k >= at; --k)
-        records.replace(qsizetype(k + 1) * recordSize, recordSize, recordAt(records, k));
-    records.replace(qsizetype(at) * recordSize, recordSize, record);
-    return true;
-}
-
-} // namespace
-
-RankingTable::RankingTable(Module1 &module) : m_module(module), m_where(QString())
+RankingTable::RankingTable(Module1 &module) : m_module(module)
 {
     const QString blankName(nameSize, u' ');
     namaehyo.fill(QString());
@@ -65,79 +16,13 @@ int RankingTable::fileRange(int gakunen, int hani)
     return gradeBlock(gakunen) * rangesPerGrade + hani;
 }
 
-qsizetype RankingTable::placeOf(std::span<const qint16> rows, qint16 score)
-{
-    qsizetype at = 0;
-    while (at < qsizetype(rows.size()) && rows[at] > score)
-        ++at;
-    return at;
-}
-
 bool RankingTable::yomikomi(const RankingLocation &where)
 {
-#ifdef Q_OS_WASM
-    // The file beside the page on its server, or the browser's stand-in.
-    return yomikomiWeb(where);
-#endif
-    m_where = where;
-    m_place = where.find();
-    if (!m_place.standIn.isEmpty())
-        mergeStandIn();
+    m_storage = where.storage();
     QByteArray content;
-    RankingFile::read(m_place.shown, content);
+    const bool stored = m_storage->open(content);
     load(content);
-    return !m_place.file.isEmpty();
-}
-
-bool RankingTable::mergeStandIn()
-{
-    // The stand-in's rows go into the program's file (see mergeRows).
-    // Should anything fail, both files stay as they were and the next
-    // opening tries again.
-    const QString standIn = m_place.standIn;
-    {
-        RankingFile::Lock standInLock(standIn);
-        if (!standInLock.acquire())
-            return false;
-        bool read = false;
-        const bool merged = RankingFile(m_place.file).update([&](QByteArray &file) {
-            QByteArray rows;
-            read = RankingFile::read(standIn, rows);
-            if (!read)
-                return false;
-            mergeRows(file, rows);
-            return true;
-        });
-        if (!merged || !read || !QFile::remove(standIn))
-            return false;
-    }
-    const QDir folder = QFileInfo(standIn).dir();
-    if (folder != QDir(m_where.dataFolder())) {
-        QFile::remove(folder.filePath(QLatin1String(RankingLocation::noteName)));
-        folder.rmdir(folder.path()); // only when nothing else lies there
-    }
-    return true;
-}
-
-void RankingTable::mergeRows(QByteArray &file, const QByteArray &rows)
-{
-    // The stand-in holds the rows it copied from the program's file at its
-    // first save and the rows saved into it since. Those that the program's
-    // file does not hold go into it, each placed as a save places a score,
-    // from the bottom of each range up so that they keep their order; a
-    // copied row matches one equal record of its range and is not placed
-    // twice.
-    file = allRecords(file);
-    for (int range = 0; range < rangesInUse; ++range) {
-        QList<QByteArray> held;
-        for (int n = 0; n < rangeSize; ++n)
-            held << recordAt(file, range * rangeSize + n);
-        for (int n = rangeSize - 1; n >= 0; --n) {
-            const QByteArray row = recordAt(rows, range * rangeSize + n);
-            if (!held.removeOne(row) && decodeRecord(row).jikan > 0)
-                placeRecord(file, range, row);
-        }
-    }
+    return stored;
 }
 
 void RankingTable::load(const QByteArray &file)
@@ -237,31 +122,7 @@ bool RankingTable::clearRanges()
     });
 }
 
-bool RankingTable::adopt(const QByteArray &content)
+bool RankingTable::update(const RankingStorage::Change &change)
 {
-    return update([&content](QByteArray &file) {
-        file = content;
-        return true;
-    });
-}
-
-bool RankingTable::update(const std::function<bool(QByteArray &)> &change)
-{
-#ifdef Q_OS_WASM
-    // The page's server, or the stand-in that the browser's tabs share.
-    return updateWeb(change);
-#else
-    return updateFile(change);
-#endif
-}
-
-bool RankingTable::updateFile(const std::function<bool(QByteArray &)> &change)
-{
-    // A file that can only be read is carried into the file in use by the
-    // first save; from then on that file is shown.
-    const QString source = m_place.shown != m_place.file ? m_place.shown : QString();
-    if (!m_where.prepare(m_place) || !RankingFile(m_place.file).update(change, source))
-        return false;
-    m_place.shown = m_place.file;
-    return true;
+    return m_storage && m_storage->update(change);
 }

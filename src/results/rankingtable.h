@@ -2,13 +2,13 @@
 
 #include "results/module1.h"
 #include "results/rankinglocation.h"
+#include "results/rankingrecord.h"
+#include "results/rankingstorage.h"
 
-#include <QByteArray>
 #include <QString>
 #include <array>
-#include <functional>
+#include <memory>
 #include <optional>
-#include <span>
 
 // The Best 5 of every range as the results window holds it while it is
 // open: the names and scores of the ranking file, and the place of the
@@ -19,10 +19,10 @@
 class RankingTable
 {
 public:
-    static constexpr int entryCount = 75;
-    static constexpr int rangeSize = 5;
+    static constexpr int entryCount = recordCount;
+    static constexpr int rangeSize = rangeRecords;
     static constexpr int rangesPerGrade = 4;
-    static constexpr int rangesInUse = 12;
+    static constexpr int rangesInUse = ::rangesInUse;
 
     // The file's range that holds range hani (0 to 3) of the grade.
     static int fileRange(int gakunen, int hani);
@@ -33,12 +33,12 @@ public:
     std::array<qint16, entryCount> jikanhyo{};
     qint16 ichi = 0; // the entry that took the score just finished
 
-    // Loads the four ranges from the file that `where` finds in use (see
-    // RankingLocation); a record beyond the end of the file loads blank.
-    // When a stand-in of the program's file waits to go back into it, its
-    // rows are placed into that file first and the stand-in is removed.
-    // Returns false when no file can be stored: the lists then load from
-    // what can be read, or blank.
+    // Loads the ranges from the file that the storage at `where` finds in
+    // use (see RankingLocation::storage()); a record beyond the end of the
+    // file loads blank. When a stand-in of the program's file waits to go
+    // back into it, its rows are placed into that file first and the
+    // stand-in is removed. Returns false when no file can be stored: the
+    // lists then load from what can be read, or blank.
     bool yomikomi(const RankingLocation &where);
 
     // Places kekka into the player's own records and into the Best 5 of
@@ -65,11 +65,6 @@ public:
     // not be written.
     bool clearRanges();
 
-    // Makes `content` the whole ranking file, under the same lock (the
-    // browser's "成績ファイルを読み込む"). Returns false when the file could
-    // not be written; it is then as it was.
-    bool adopt(const QByteArray &content);
-
     // The name that a save of this opening stored with the new score, as
     // the file holds it; none before such a save.
     const std::optional<QString> &storedName() const { return m_storedName; }
@@ -77,37 +72,15 @@ public:
     // The file that the next save writes; empty when none can be. In the
     // browser, while the page's server holds the file in use, that is the
     // stand-in that a save goes to should the server refuse it.
-    const QString &path() const { return m_place.file; }
-    // The file whose rows are on show (in the browser, a copy of what the
-    // server holds while its file is in use).
-    const QString &shown() const { return m_place.shown; }
-
-    // Where a score goes among rows sorted highest first: above the first
-    // row whose score is not above it, so that a tie goes above the older
-    // row. rows.size() when it finds no place.
-    static qsizetype placeOf(std::span<const qint16> rows, qint16 score);
+    QString path() const { return m_storage ? m_storage->path() : QString(); }
 
     static QString marker() { return QStringLiteral("ここです！"); }
 
-    // Places the rows of a stand-in that the program's file does not hold
-    // into `file` (all of it is kept, records 1 to 75 made whole).
-    static void mergeRows(QByteArray &file, const QByteArray &rows);
-
 private:
     void load(const QByteArray &file);
-    bool update(const std::function<bool(QByteArray &)> &change);
-    bool updateFile(const std::function<bool(QByteArray &)> &change);
-    bool mergeStandIn();
-
-    // The browser (rankingtable_web.cpp): the file beside the page on its
-    // server while that takes writes, else the stand-in in IndexedDB.
-    bool yomikomiWeb(const RankingLocation &where);
-    bool updateWeb(const std::function<bool(QByteArray &)> &change);
-    void keepServerCopy(const QByteArray &content);
+    bool update(const RankingStorage::Change &change);
 
     Module1 &m_module;
-    RankingLocation m_where;
-    RankingPlace m_place;
+    std::unique_ptr<RankingStorage> m_storage; // from the last opening
     std::optional<QString> m_storedName;
-    bool m_server = false; // the page's server holds the file in use
 };

@@ -1,7 +1,7 @@
 #include "review/classtally.h"
 
+#include "common/logstorage.h"
 #include "common/numbertext.h"
-#include "review/logstorage.h"
 
 #include <cmath>
 

@@ -4,10 +4,7 @@
 #include "layouts/label.h"
 
 #include <QButtonGroup>
-#include <QDir>
-#include <QFileDialog>
 #include <QPushButton>
-#include <QSaveFile>
 #include <algorithm>
 
 ClassTallyWindow::ClassTallyWindow(QWidget *mainWindow, Platform &platform,
@@ -15,13 +12,6 @@ ClassTallyWindow::ClassTallyWindow(QWidget *mainWindow, Platform &platform,
     : TallyWindow(mainWindow, true), m_platform(platform), m_storage(std::move(storage)),
       m_grade(isGrade(grade) ? grade : defaultGrade)
 {
-#ifndef Q_OS_WASM
-    askSavePath = [](QWidget *parent) {
-        return QFileDialog::getSaveFileName(parent, QStringLiteral("CSVで保存"),
-                                            QDir::home().filePath(QStringLiteral("zenta-log.csv")),
-                                            QStringLiteral("CSV (*.csv)"));
-    };
-#endif
     for (int i = 0; i < TallyUi::periods; ++i) {
         QPushButton *button = ui.period[i];
         button->setCheckable(true);
@@ -75,19 +65,12 @@ bool ClassTallyWindow::saveCsv()
     QByteArray content = ClassLog::header();
     for (const ClassLog::Row &row : rows)
         content += ClassLog::encode(row);
-    if (!askSavePath) {
-        // The browser downloads it.
-        QFileDialog::saveFileContent(content, QStringLiteral("zenta-log.csv"));
-        return true;
-    }
-    const QString path = askSavePath(this);
-    if (path.isEmpty())
-        return false;
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-        && file.write(content) == content.size() && file.commit())
-        return true;
-    m_platform.inform(this, QStringLiteral("CSVファイルを保存できませんでした。"),
-                      QStringLiteral("クラスの成績表"));
-    return false;
+    const Platform::Saved saved = askSavePath
+        ? Platform::saveAt(askSavePath(this), content)
+        : m_platform.saveFile(this, QStringLiteral("CSVで保存"), QStringLiteral("zenta-log.csv"),
+                              QStringLiteral("CSV (*.csv)"), content);
+    if (saved == Platform::Saved::Failed)
+        m_platform.inform(this, QStringLiteral("CSVファイルを保存できませんでした。"),
+                          QStringLiteral("クラスの成績表"));
+    return saved == Platform::Saved::Done;
 }

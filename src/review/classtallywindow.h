@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/logstorage.h"
 #include "review/classtally.h"
-#include "review/logstorage.h"
 #include "review/tallywindow.h"
 
 #include <functional>
@@ -19,8 +19,9 @@ public:
     ClassTallyWindow(QWidget *mainWindow, Platform &platform, LogStorageSource storage,
                      int grade = defaultGrade);
 
-    // Asks where the CSV file goes; empty when the player cancels. None in
-    // the browser, which downloads the file as "zenta-log.csv".
+    // Where "CSVで保存" writes the file; empty when the player cancels.
+    // Unset, the platform saves it its own way as "zenta-log.csv" (the
+    // desktop asks with a dialog, the browser downloads it).
     std::function<QString(QWidget *parent)> askSavePath;
     // Today, in local time.
     std::function<QDate()> today = [] { return QDate::currentDate(); };

@@ -24,17 +24,20 @@ public:
     virtual bool write(const QString &name, const QByteArray &content) = 0;
     // Removes a file; a storage that never removes one (a server) says false.
     virtual bool remove(const QString &) { return false; }
-    // Runs `change`, which writes files of this device's own (its name in
-    // the user's data folder), so that they are kept where the storage
-    // keeps what it writes.
-    virtual bool keep(const std::function<bool()> &change) { return change(); }
+    // Runs `change`, which changes this storage's files and the device's own
+    // (its name), under the lock of every writer that shares them: the
+    // browser's tabs share its folder, which is read again first and kept
+    // before the lock goes. A folder on disk, where each device writes only
+    // files of its own, has no such lock.
+    virtual bool underLock(const std::function<bool()> &change) { return change(); }
 };
 
 // The log's storage as it is found at the moment: each use asks anew, since
 // where the log can be written may change while the program runs.
 using LogStorageSource = std::function<std::unique_ptr<LogStorage>()>;
 
-// A folder on disk, made at the first write.
+// A folder on disk, made at the first write. Each of its files is read and
+// written whole (wholefile.h).
 class LogFolder : public LogStorage
 {
 public:

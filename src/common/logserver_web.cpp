@@ -1,7 +1,6 @@
-#include "review/logserver_web.h"
+#include "common/logserver_web.h"
 
 #include "common/webdav_web.h"
-#include "common/webpage_web.h"
 
 #include <QUrl>
 #include <QXmlStreamReader>
@@ -38,11 +37,7 @@ QStringList fileNames(const QByteArray &multistatus, const QString &folder)
 bool ServerLogFolder::list(QStringList &names)
 {
     names.clear();
-    const WebPage::Answer answer = WebPage::request(
-        "PROPFIND", m_folder, {"Depth: 1", "Content-Type: application/xml; charset=utf-8"},
-        "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
-        "<D:propfind xmlns:D=\"DAV:\"><D:prop><D:resourcetype/></D:prop></D:propfind>",
-        10000, largestListing);
+    const WebPage::Answer answer = WebDav::propfind(m_folder, 1, largestListing);
     // No folder (404) is a server where the school has not made one: it
     // cannot be listed, and the log lives in the stand-in.
     if (answer.status != 207)
@@ -54,11 +49,8 @@ bool ServerLogFolder::list(QStringList &names)
 bool ServerLogFolder::read(const QString &name, qint64 limit, QByteArray &content)
 {
     content.clear();
-    // Its first `limit` bytes, where the server takes a range.
     const int largest = int(qMin<qint64>(limit, largestListing));
-    const WebPage::Answer answer = WebPage::request(
-        "GET", m_folder + name, {"Range: bytes=0-" + QByteArray::number(largest - 1)}, {}, 10000,
-        largest);
+    const WebPage::Answer answer = WebDav::get(m_folder + name, largest);
     if (answer.status != 200 && answer.status != 206)
         return false;
     content = answer.body.first(qMin(qsizetype(largest), answer.body.size()));
@@ -69,11 +61,4 @@ bool ServerLogFolder::write(const QString &name, const QByteArray &content)
 {
     // The folder is the school's to make, beside the page.
     return WebDav::succeeded(WebDav::put(m_folder + name, content).status);
-}
-
-bool ServerLogFolder::keep(const std::function<bool()> &change)
-{
-    // What the device writes in the browser's storage (its name, the
-    // stand-in), under the lock of the site's tabs.
-    return WebPage::changeFiles(change);
 }

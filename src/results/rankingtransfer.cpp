@@ -1,9 +1,8 @@
-#include "results/rankingtransfer_web.h"
+#include "results/rankingtransfer.h"
 
 #include "common/platform.h"
-#include "results/rankingfile.h"
 #include "results/rankinglocation.h"
-#include "results/rankingtable.h"
+#include "results/rankingstorage.h"
 
 #include <QFileDialog>
 #include <QPointer>
@@ -25,32 +24,29 @@ QString loadTitle()
 
 } // namespace
 
-void downloadRankingFile(QWidget *parent, Platform &platform, Module1 &module,
-                         const RankingLocation &where)
+void downloadRankingFile(QWidget *parent, Platform &platform, const RankingLocation &where)
 {
     // The file on show as it is now: the server's, or the browser's
     // stand-in, other devices' and tabs' saves included.
-    RankingTable table(module);
     QByteArray content;
-    if (!table.yomikomi(where) || !RankingFile::read(table.shown(), content) || content.isEmpty()) {
+    if (!where.storage()->open(content) || content.isEmpty()) {
         platform.inform(parent, QStringLiteral("成績はまだ記録されていません。"), saveTitle());
         return;
     }
-    QFileDialog::saveFileContent(content, QString::fromLatin1(RankingLocation::fileName));
+    platform.saveFile(parent, saveTitle(), QString::fromLatin1(RankingLocation::fileName),
+                      QString(), content);
 }
 
-void uploadRankingFile(QWidget *parent, Platform &platform, Module1 &module,
-                       const RankingLocation &where)
+void uploadRankingFile(QWidget *parent, Platform &platform, const RankingLocation &where)
 {
     const QPointer<QWidget> window = parent;
     // The page asks for the file and answers later; the boxes come from
     // the event loop, not from inside the browser's answer.
     QFileDialog::getOpenFileContent(
-        QString(),
-        [window, &platform, &module, where](const QString &name, const QByteArray &content) {
+        QString(), [window, &platform, where](const QString &name, const QByteArray &content) {
             if (name.isEmpty() || !window)
                 return; // no file chosen
-            QTimer::singleShot(0, window, [window, &platform, &module, where, name, content] {
+            QTimer::singleShot(0, window, [window, &platform, where, name, content] {
                 if (content.size() > largestFile) {
                     platform.inform(
                         window,
@@ -69,8 +65,13 @@ void uploadRankingFile(QWidget *parent, Platform &platform, Module1 &module,
                     QMessageBox::Cancel);
                 if (answer != QMessageBox::Ok)
                     return;
-                RankingTable table(module);
-                if (!table.yomikomi(where) || !table.adopt(content)) {
+                // The whole file, under the lock of every save.
+                const std::unique_ptr<RankingStorage> storage = where.storage();
+                QByteArray shown;
+                if (!storage->open(shown) || !storage->update([&content](QByteArray &file) {
+                        file = content;
+                        return true;
+                    })) {
                     platform.inform(window,
                                     QStringLiteral("成績ファイルを書き込めませんでした。\r"
                                                    "成績は変わりません。"),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "review/logstorage.h"
+#include "common/logstorage.h"
 
 // The class's log in a folder beside the page on the page's server, where
 // the school lets the devices list and write it through WebDAV: each device
@@ -16,7 +16,6 @@ public:
     bool list(QStringList &names) override;
     bool read(const QString &name, qint64 limit, QByteArray &content) override;
     bool write(const QString &name, const QByteArray &content) override;
-    bool keep(const std::function<bool()> &change) override;
 
 private:
     QString m_folder;
