@@ -284,8 +284,8 @@ DWORD WINAPI readWindow(void *argument)
     }
     CoUninitialize();
     if (names.empty()) {
-        say("nothing read after " + std::to_string(options.seconds) + " seconds: "
-            + describe(failure));
+        say("nothing read after " + std::to_string(options.seconds)
+            + " seconds: " + describe(failure));
         return 1;
     }
     for (const std::string &name : names)
