@@ -120,7 +120,7 @@ check-uia: windows
 # cache. The program is built in $(WEB_BUILD)-wasm; the page is put together
 # in $(WEB_BUILD), a folder that any static web server serves as it is.
 WEB_BUILD ?= build-web
-WEB_PACKAGES := emscripten nodejs chromium cmake make ninja-build patch xz-utils dpkg-dev g++ \
+WEB_PACKAGES := emscripten nodejs chromium cmake make ninja-build patch xz-utils dpkg-dev g++ pigz \
                 qt6-base-dev qt6-base-dev-tools qt6-translations-l10n fonts-ipafont-gothic
 # The other two engines of the end-to-end test, on a private X server, and
 # the three web servers of zenta-web (Apache without its system service),
