@@ -116,7 +116,9 @@ const greeting = "「スタート」ボタンをクリックすると，始ま�
 
     // The main window, in its order, as a screen reader reads it.
     const main = await until(cdp, (t) => t.one("dialog", "ヒョウミ1（z.Aoba)"), "the main window");
-    const read = main.kids().map((k) => `${k.role} ${k.name}`.trim());
+    const read = main.kids().map((k) => (k.role === "generic" ? `text ${k.texts().join(" ")}` : `${k.role} ${k.name}`)
+      + (k.description ? ` (${k.description})` : "") + (k.role === "menubar" || k.role === "group"
+      ? ` [${k.kids().map((c) => c.name).join(", ")}]` : ""));
     console.log("main window:", read.join(" | "));
     await until(cdp, (t) => t.one("button", "スタート").click(), "スタート");
     for (let q = 1; q <= 5; ++q) {
