@@ -18,10 +18,10 @@ function(copy from to)
   file(COPY_FILE ${from} ${WEB_DIR}/${to} ONLY_IF_DIFFERENT)
 endfunction()
 
-# pigz -11 writes gzip with zopfli's deflate, 3 to 4.5 % smaller than gzip -9 (three
-# iterations where zopfli's default makes fifteen: 3 KB more for half the
-# time); -n leaves out the name and the time: the same file, the same bytes,
-# on any number of cores.
+# pigz -11 writes gzip with zopfli's deflate, 3 to 4.5 % smaller than
+# gzip -9 (three iterations where zopfli's default makes fifteen: 3 KB more
+# for half the time); -n leaves out the name and the time: the same file,
+# the same bytes, on any number of cores.
 function(compress from to)
   if(NOT EXISTS ${WEB_DIR}/${to} OR ${from} IS_NEWER_THAN ${WEB_DIR}/${to})
     execute_process(COMMAND pigz -11 -I 3 -n -c ${from} OUTPUT_FILE ${WEB_DIR}/${to}.part
